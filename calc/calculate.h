@@ -1,0 +1,46 @@
+#pragma once
+
+// What the Calculate button does: from the five field texts as typed to either the two-line text
+// of the result label or a warning for the user. Never throws; every input of five texts gives an
+// outcome whose numbers are finite.
+
+#include <string>
+#include <string_view>
+
+#include "calc/number_text.h"
+
+namespace calc {
+
+// The field texts in UTF-8, exactly as typed, in millimetres: shell length seam to seam, outer
+// diameter, wall thickness, straight-flange height of the heads, liquid level.
+struct FieldTexts {
+    std::string L, D, Delta, Hs, H;
+};
+
+enum class OutcomeKind { Result, Warning };
+
+struct CalcOutcome {
+    OutcomeKind kind;
+    std::string labelText; // result: two lines separated by a carriage return; warning: the prefix
+    std::string message;   // the warning's message; empty for a result
+};
+
+inline constexpr std::string_view ResultPrefix = "容器内液体总体积：";
+inline constexpr std::string_view TotalPrefix = "卧式容器总容积为：";
+inline constexpr std::string_view VolumeUnit = "m3";
+inline constexpr std::string_view LineBreak = "\r";
+
+inline constexpr std::string_view WarningTitle = "错误提示";
+inline constexpr std::string_view EmptyFieldMessage = "输入值不能为空!";
+inline constexpr std::string_view InnerDiameterMessage = "容器内径不能小于0!";
+inline constexpr std::string_view LevelRangeMessage = "输入值不在有效范围之内!";
+inline constexpr std::string_view NotANumberMessage = "输入值必须为数字!";
+inline constexpr std::string_view OutOfRangeMessage = "输入值超出计算范围!";
+
+// Checks, in this order, each ending the calculation with a warning: a field is empty; a
+// dimension is not a number or too large; the inner diameter is not positive; the capacity leaves
+// the double range; the level is not a number or too large; the level is outside 0..Di; the liquid
+// volume leaves the double range. Numbers are read and written with the locale's separator.
+CalcOutcome Calculate(const FieldTexts& fields, const NumberLocale& locale);
+
+} // namespace calc

@@ -1,0 +1,56 @@
+#include "calc/vessel.h"
+
+#include <cmath>
+
+#include "calc/number_text.h"
+
+namespace calc {
+namespace {
+constexpr double kPi = 3.14;
+constexpr double kFourPi = 12.56;
+constexpr double kCubicMillimetresPerCubicMetre = 1e9;
+} // namespace
+
+// The formulas below are evaluated exactly in the order written, left to right within a product:
+// the last digit of a rounded volume depends on it.
+
+VesselGeometry MakeGeometry(double D, double Delta, double L, double Hs) {
+    const double Di = RoundTo15Digits(D - 2 * Delta);
+    return {Di, 2 * Hs + L, Di / 4, Di / 4};
+}
+
+double TotalCapacity(const VesselGeometry& g) {
+    const double R = g.Di / 2;
+    const double cylinder = ((std::pow(g.Di, 2) * kPi) * g.Lt) / 4;
+    const double heads = ((std::pow(R, 2) * kFourPi) * g.h1) / 3; // both half-ellipsoids
+    return RoundTo3((cylinder + heads) / kCubicMillimetresPerCubicMetre);
+}
+
+double SegmentVolume(const VesselGeometry& g, double y) {
+    const double Di = g.Di;
+    const double s = std::sqrt((Di - y) * y);               // half the chord at depth y
+    const double alpha = std::atan((2 * s) / (Di - 2 * y)); // half the segment's central angle
+    const double V1 = ((std::pow(Di, 2) * g.Lt) * alpha) / 4;
+    const double V2 = (((Di - 2 * y) * g.Lt) * s) / 2;
+    const double V3 = ((3 * Di - 2 * y) * (std::pow(y, 2) * ((g.h2 + g.h1) * kPi))) / (Di * 6);
+    return ((V1 - V2) + V3) / kCubicMillimetresPerCubicMetre;
+}
+
+double LiquidVolume(const VesselGeometry& g, double Vt, double Hn, Regime regime) {
+    switch (regime) {
+    case Regime::Lower:
+        return RoundTo3(SegmentVolume(g, Hn));
+    case Regime::Half:
+        return RoundTo3(Vt / 2);
+    case Regime::Upper: {
+        const double E = g.Di - Hn; // depth of the gas space above the liquid
+        const double Vg = SegmentVolume(g, E);
+        return RoundTo3(Vt - Vg);
+    }
+    case Regime::Full:
+        break;
+    }
+    return Vt;
+}
+
+} // namespace calc
