@@ -30,9 +30,11 @@ export DISPLAY=":$(head -n1 "$workdir/display")"
 export XDG_RUNTIME_DIR=$workdir LC_ALL=C.UTF-8 LANG=C.UTF-8
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
-openbox >"$workdir/openbox.log" 2>&1 &
+# openbox runs its --startup command once it manages windows; a window mapped earlier may be lost.
+openbox --startup "touch $workdir/wm-ready" >"$workdir/openbox.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.05; done
+for _ in $(seq 200); do [ -e "$workdir/wm-ready" ] && break; sleep 0.05; done
+[ -e "$workdir/wm-ready" ] || fail "openbox did not start: $(cat "$workdir/openbox.log")"
 
 "$program" >"$workdir/program.log" 2>&1 &
 pids+=($!)
@@ -50,7 +52,7 @@ for _ in $(seq 200); do
     wid=""
     sleep 0.05
 done
-[ -n "$wid" ] || fail "the window did not map within 10 s"
+[ -n "$wid" ] || fail "the window did not map within 10 s: $(cat "$workdir/program.log")"
 sleep 0.5 # let a late re-centring settle before measuring
 
 title=$(xprop -id "$wid" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p')
