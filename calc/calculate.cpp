@@ -50,7 +50,10 @@ CalcOutcome Calculate(const FieldTexts& fields, const NumberLocale& locale) {
     }
 
     // The dimensions are read in this order, so the first bad one decides the warning.
-    double D = 0, Delta = 0, Hs = 0, L = 0;
+    double D = 0;
+    double Delta = 0;
+    double Hs = 0;
+    double L = 0;
     struct Dimension {
         const std::string& text;
         double& value;

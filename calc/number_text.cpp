@@ -67,6 +67,47 @@ Token NextToken(std::string_view text, std::size_t pos, std::string_view separat
     return {Kind::Other, 0, 1};
 }
 
+// Walks a number text one character (Token) at a time.
+class Scanner {
+  public:
+    Scanner(std::string_view text, std::string_view separator)
+        : text_(text), separator_(separator), tok_(NextToken(text, 0, separator)) {}
+
+    [[nodiscard]] Kind kind() const { return tok_.kind; }
+    [[nodiscard]] char digit() const { return tok_.digit; }
+
+    void Advance() {
+        pos_ += tok_.size;
+        tok_ = NextToken(text_, pos_, separator_);
+    }
+    void SkipBlanks() {
+        while (kind() == Kind::Blank) {
+            Advance();
+        }
+    }
+    // Takes an optional sign; true for a minus.
+    bool TakeSign() {
+        const bool minus = kind() == Kind::Minus;
+        if (minus || kind() == Kind::Plus) {
+            Advance();
+        }
+        return minus;
+    }
+    bool Take(Kind k) {
+        if (kind() != k) {
+            return false;
+        }
+        Advance();
+        return true;
+    }
+
+  private:
+    std::string_view text_;
+    std::string_view separator_;
+    std::size_t pos_ = 0;
+    Token tok_;
+};
+
 constexpr std::int64_t kExponentCap = 1'000'000'000;
 
 // The longest text to_chars writes for a double with three fixed fraction digits: 309 integer
@@ -105,21 +146,10 @@ NumberRead ReadNumber(std::string_view text, const NumberLocale& locale) {
     // exactly; from_chars alone would also take "inf", "nan" or the "1" of "1e".
     std::string ascii;
     ascii.reserve(text.size() + 2);
-    std::size_t pos = 0;
-    Token tok = NextToken(text, pos, separator);
-    auto advance = [&] {
-        pos += tok.size;
-        tok = NextToken(text, pos, separator);
-    };
+    Scanner scan(text, separator);
 
-    while (tok.kind == Kind::Blank) {
-        advance();
-    }
-    bool negative = false;
-    if (tok.kind == Kind::Plus || tok.kind == Kind::Minus) {
-        negative = tok.kind == Kind::Minus;
-        advance();
-    }
+    scan.SkipBlanks();
+    const bool negative = scan.TakeSign();
     if (negative) {
         ascii += '-';
     }
@@ -128,24 +158,23 @@ NumberRead ReadNumber(std::string_view text, const NumberLocale& locale) {
     std::int64_t magnitude = 0;
     bool significant = false;
     int intDigits = 0;
-    for (; tok.kind == Kind::Digit; advance()) {
-        ascii += tok.digit;
+    for (; scan.kind() == Kind::Digit; scan.Advance()) {
+        ascii += scan.digit();
         ++intDigits;
-        significant = significant || tok.digit != '0';
+        significant = significant || scan.digit() != '0';
         magnitude += significant ? 1 : 0;
     }
     if (intDigits == 0) {
         ascii += '0';
     }
     int fracDigits = 0;
-    if (tok.kind == Kind::Separator) {
-        advance();
+    if (scan.Take(Kind::Separator)) {
         ascii += '.';
-        for (; tok.kind == Kind::Digit; advance()) {
-            ascii += tok.digit;
+        for (; scan.kind() == Kind::Digit; scan.Advance()) {
+            ascii += scan.digit();
             ++fracDigits;
             if (!significant) {
-                significant = tok.digit != '0';
+                significant = scan.digit() != '0';
                 magnitude -= significant ? 0 : 1;
             }
         }
@@ -158,22 +187,17 @@ NumberRead ReadNumber(std::string_view text, const NumberLocale& locale) {
     }
 
     std::int64_t exponent = 0;
-    if (tok.kind == Kind::Exponent) {
-        advance();
+    if (scan.Take(Kind::Exponent)) {
         ascii += 'e';
-        bool negativeExponent = false;
-        if (tok.kind == Kind::Plus || tok.kind == Kind::Minus) {
-            negativeExponent = tok.kind == Kind::Minus;
-            advance();
-        }
+        const bool negativeExponent = scan.TakeSign();
         if (negativeExponent) {
             ascii += '-';
         }
         int expDigits = 0;
-        for (; tok.kind == Kind::Digit; advance()) {
-            ascii += tok.digit;
+        for (; scan.kind() == Kind::Digit; scan.Advance()) {
+            ascii += scan.digit();
             ++expDigits;
-            exponent = std::min(exponent * 10 + (tok.digit - '0'), kExponentCap);
+            exponent = std::min(exponent * 10 + (scan.digit() - '0'), kExponentCap);
         }
         if (expDigits == 0) {
             return notANumber;
@@ -181,10 +205,8 @@ NumberRead ReadNumber(std::string_view text, const NumberLocale& locale) {
         exponent = negativeExponent ? -exponent : exponent;
     }
 
-    while (tok.kind == Kind::Blank) {
-        advance();
-    }
-    if (tok.kind != Kind::End) {
+    scan.SkipBlanks();
+    if (scan.kind() != Kind::End) {
         return notANumber;
     }
 

@@ -10,6 +10,7 @@ run_packages=(
 test_packages=(
     "${run_packages[@]}"
     xvfb xauth openbox xdotool x11-utils imagemagick
+    clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-tidy-14 cppcheck
 )
 
 case "${1:-}" in
