@@ -32,7 +32,7 @@ struct BoxSeen {
 class Form1Test : public QObject {
     Q_OBJECT
 
-private:
+  private:
     Form1* form = nullptr;
 
     template <typename T> T* child(const char* name) {
@@ -79,7 +79,7 @@ private:
     // The separator the window reads numbers with; the suite runs in a point and a comma locale.
     static QString sep() { return QLocale::system().decimalPoint(); }
 
-private slots:
+  private slots:
     void init() {
         form = new Form1;
         form->show();
@@ -94,13 +94,20 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<QString>("caption");
-        QTest::addRow("Label1 shell length") << "Label1" << QRect(32, 24, 153, 25) << "容器缝对缝长度(mm)：";
-        QTest::addRow("Label2 outer diameter") << "Label2" << QRect(32, 72, 137, 25) << "容器外径(mm)：";
-        QTest::addRow("Label5 wall, ASCII colon") << "Label5" << QRect(32, 120, 137, 25) << "容器壁厚(mm):";
-        QTest::addRow("Label6 flange, ASCII colon") << "Label6" << QRect(32, 168, 137, 25) << "封头直边高度(mm):";
-        QTest::addRow("Label3 level, trailing blank") << "Label3" << QRect(32, 216, 137, 25) << "液位高度(mm)： ";
-        QTest::addRow("Label4 result") << "Label4" << QRect(64, 280, 321, 49) << "容器内液体总体积：";
-        QTest::addRow("Command1 five blanks") << "Command1" << QRect(176, 360, 105, 33) << "计     算";
+        QTest::addRow("Label1 shell length")
+            << "Label1" << QRect(32, 24, 153, 25) << "容器缝对缝长度(mm)：";
+        QTest::addRow("Label2 outer diameter")
+            << "Label2" << QRect(32, 72, 137, 25) << "容器外径(mm)：";
+        QTest::addRow("Label5 wall, ASCII colon")
+            << "Label5" << QRect(32, 120, 137, 25) << "容器壁厚(mm):";
+        QTest::addRow("Label6 flange, ASCII colon")
+            << "Label6" << QRect(32, 168, 137, 25) << "封头直边高度(mm):";
+        QTest::addRow("Label3 level, trailing blank")
+            << "Label3" << QRect(32, 216, 137, 25) << "液位高度(mm)： ";
+        QTest::addRow("Label4 result")
+            << "Label4" << QRect(64, 280, 321, 49) << "容器内液体总体积：";
+        QTest::addRow("Command1 five blanks")
+            << "Command1" << QRect(176, 360, 105, 33) << "计     算";
         QTest::addRow("L field") << "L" << QRect(208, 16, 137, 33) << "";
         QTest::addRow("D field") << "D" << QRect(208, 64, 137, 33) << "";
         QTest::addRow("Delta field") << "Delta" << QRect(208, 112, 137, 33) << "";
@@ -178,8 +185,12 @@ private slots:
         const QPoint off = (frame.center() - screen.center());
         QVERIFY2(qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1,
                  qPrintable(QStringLiteral("frame %1,%2 %3x%4 on screen %5x%6")
-                                .arg(frame.x()).arg(frame.y()).arg(frame.width())
-                                .arg(frame.height()).arg(screen.width()).arg(screen.height())));
+                                .arg(frame.x())
+                                .arg(frame.y())
+                                .arg(frame.width())
+                                .arg(frame.height())
+                                .arg(screen.width())
+                                .arg(screen.height())));
     }
 
     void focusStartsOnButtonAndTabsThroughFields() {
@@ -208,10 +219,12 @@ private slots:
         const BoxSeen seen = clickAndAnswerBox();
         QVERIFY(!seen.found);
         auto* label = child<QLabel>("Label4");
-        QCOMPARE(label->text(), kPrefix + "14" + sep() + "521m3\n卧式容器总容积为：17" + sep() + "95m3");
+        QCOMPARE(label->text(),
+                 kPrefix + "14" + sep() + "521m3\n卧式容器总容积为：17" + sep() + "95m3");
         // Drawn as two lines, and the label is tall enough for both.
         const QFontMetrics metrics(label->font());
-        const QRect drawn = metrics.boundingRect(label->contentsRect(), int(label->alignment()), label->text());
+        const QRect drawn =
+            metrics.boundingRect(label->contentsRect(), int(label->alignment()), label->text());
         QVERIFY(drawn.height() >= 2 * metrics.lineSpacing());
         QVERIFY(drawn.height() <= label->height());
     }
@@ -219,10 +232,14 @@ private slots:
     void warnings_data() {
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<QString>("message");
-        QTest::addRow("a field empty") << QStringList{"5000", "2020", "", "25", "500"} << "输入值不能为空!";
-        QTest::addRow("inner diameter not positive") << QStringList{"5000", "20", "10", "25", "500"} << "容器内径不能小于0!";
-        QTest::addRow("level above the vessel") << QStringList{"5000", "2020", "10", "25", "2001"} << "输入值不在有效范围之内!";
-        QTest::addRow("level not a number") << QStringList{"5000", "2020", "10", "25", "abc"} << "输入值必须为数字!";
+        QTest::addRow("a field empty")
+            << QStringList{"5000", "2020", "", "25", "500"} << "输入值不能为空!";
+        QTest::addRow("inner diameter not positive")
+            << QStringList{"5000", "20", "10", "25", "500"} << "容器内径不能小于0!";
+        QTest::addRow("level above the vessel")
+            << QStringList{"5000", "2020", "10", "25", "2001"} << "输入值不在有效范围之内!";
+        QTest::addRow("level not a number")
+            << QStringList{"5000", "2020", "10", "25", "abc"} << "输入值必须为数字!";
     }
     void warnings() {
         QFETCH(QStringList, fields);
