@@ -1,23 +1,35 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing for building and running Velmora ("run") or for
-# building it and running every test ("test"). Installs nothing when all are there.
+# Installs the Debian packages that are missing for building and running Velmora ("run"), for
+# making its Debian package ("package"), for benchmarking it ("bench") or for building it and running every test ("test").
+# Installs nothing when all are there.
 set -euo pipefail
 
 run_packages=(
     g++ cmake make pkgconf libgtest-dev
     qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk
 )
+package_packages=(
+    "${run_packages[@]}"
+    dpkg-dev file
+)
+bench_packages=(
+    "${run_packages[@]}"
+    libbenchmark-dev python3 xvfb xauth openbox
+)
 test_packages=(
     "${run_packages[@]}"
     xvfb xauth openbox xdotool x11-utils imagemagick
     clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-tidy-14 cppcheck
+    dpkg-dev file desktop-file-utils appstream
 )
 
 case "${1:-}" in
 run) wanted=("${run_packages[@]}") ;;
+package) wanted=("${package_packages[@]}") ;;
+bench) wanted=("${bench_packages[@]}") ;;
 test) wanted=("${test_packages[@]}") ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|package|bench|test" >&2
     exit 2
     ;;
 esac

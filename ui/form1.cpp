@@ -1,7 +1,6 @@
 #include "ui/form1.h"
 
 #include <QEvent>
-#include <QFont>
 #include <QIcon>
 #include <QLocale>
 #include <QMessageBox>
@@ -9,6 +8,7 @@
 #include <QWindow>
 
 #include "calc/calculate.h"
+#include "ui/caption_font.h"
 
 namespace {
 
@@ -22,18 +22,6 @@ constexpr int kTwipsPerPixel = 15;
 QRect FromTwips(int left, int top, int width, int height) {
     return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
             height / kTwipsPerPixel};
-}
-
-// Captions ask for the classic dialog face first; where it is missing, or has no Chinese glyphs,
-// the CJK faces that follow draw them.
-QFont CaptionFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("Source Han Sans SC"), QStringLiteral("WenQuanYi Micro Hei"),
-                      QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(9.75);
-    return font;
 }
 
 } // namespace
