@@ -1,10 +1,14 @@
 #!/usr/bin/env python3
-"""Draws Velmora's icon, a yellow sun, as 16-colour palette PNGs of 16, 32, 48 and 256 pixels.
+"""Draws Velmora's icon, a yellow sun, as 16-colour palette PNGs of 16, 32, 48 and 256 pixels
+for the desktop, and as ui/icon_images.h, the 16 and 32 pixel images as C++ arrays that the
+window uses directly, with no image file to decode at start-up.
 
-Run it from the repository root after changing the drawing; the PNGs it writes are committed.
+Run it from the repository root after changing the drawing; the files it writes are committed.
 """
 import math
+import shutil
 import struct
+import subprocess
 import zlib
 
 # Sixteen entries: transparent, then the disc's yellows and the rays' oranges, each at four
@@ -94,7 +98,41 @@ def png(size):
             chunk(b"IEND", b""))
 
 
+def header():
+    lines = [
+        "#pragma once",
+        "",
+        "// Written by scripts/make_icons.py: the window icon, a yellow sun, as 16-colour images.",
+        "",
+        "#include <array>",
+        "#include <cstdint>",
+        "",
+        "namespace icon_images {",
+        "",
+        "// ARGB colours, as QRgb holds them.",
+        f"inline constexpr std::array<std::uint32_t, {len(PALETTE)}> kPalette = {{",
+    ]
+    for r, g, b, a in PALETTE:
+        lines.append(f"    0x{a:02x}{r:02x}{g:02x}{b:02x},")
+    lines.append("};")
+    for size in (16, 32):
+        pixels = render(size)
+        stride = size + 1
+        lines += ["", f"// {size} x {size} indices into kPalette, row by row.",
+                  f"inline constexpr std::array<std::uint8_t, {size * size}> kSun{size} = {{"]
+        for y in range(size):
+            row = pixels[y * stride + 1:(y + 1) * stride]
+            lines.append("    " + ", ".join(str(v) for v in row) + ",")
+        lines.append("};")
+    lines += ["", "} // namespace icon_images", ""]
+    return "\n".join(lines)
+
+
 if __name__ == "__main__":
     for size in (16, 32, 48, 256):
         with open(f"ui/icons/velmora-{size}.png", "wb") as f:
             f.write(png(size))
+    with open("ui/icon_images.h", "w") as f:
+        f.write(header())
+    if shutil.which("clang-format"):
+        subprocess.run(["clang-format", "-i", "ui/icon_images.h"], check=True)

@@ -2,13 +2,16 @@
 
 #include <QEvent>
 #include <QIcon>
+#include <QImage>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QScreen>
 #include <QWindow>
 
 #include "calc/calculate.h"
 #include "ui/caption_font.h"
+#include "ui/icon_images.h"
 
 namespace {
 
@@ -24,6 +27,13 @@ QRect FromTwips(int left, int top, int width, int height) {
             height / kTwipsPerPixel};
 }
 
+// The icon is compiled in as 16-colour pixels: no image file to find and decode at start-up.
+QPixmap SunImage(const uchar* pixels, int side) {
+    QImage image(pixels, side, side, side, QImage::Format_Indexed8);
+    image.setColorTable(QList<QRgb>(icon_images::kPalette.begin(), icon_images::kPalette.end()));
+    return QPixmap::fromImage(image);
+}
+
 } // namespace
 
 Form1::Form1(QWidget* parent)
@@ -33,8 +43,8 @@ Form1::Form1(QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("标准椭圆封头Velmora"));
     QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/velmora-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/velmora-32.png"), QSize(32, 32));
+    icon.addPixmap(SunImage(icon_images::kSun16.data(), 16));
+    icon.addPixmap(SunImage(icon_images::kSun32.data(), 32));
     setWindowIcon(icon);
     setFixedSize(FromTwips(0, 0, 6840, 6165).size());
 
