@@ -108,6 +108,11 @@ class Scanner {
     Token tok_;
 };
 
+std::string_view SeparatorOf(const NumberLocale& locale) {
+    return locale.decimalSeparator.empty() ? std::string_view(".") : locale.decimalSeparator;
+}
+
+// Exponents are read up to this size: enough to tell any overflow from any underflow.
 constexpr std::int64_t kExponentCap = 1'000'000'000;
 
 // The longest text to_chars writes for a double with three fixed fraction digits: 309 integer
@@ -137,9 +142,7 @@ double ParseAscii(const char* first, const char* last) {
 } // namespace
 
 NumberRead ReadNumber(std::string_view text, const NumberLocale& locale) {
-    const std::string_view separator = locale.decimalSeparator.empty()
-                                           ? std::string_view(".")
-                                           : std::string_view(locale.decimalSeparator);
+    const std::string_view separator = SeparatorOf(locale);
     const NumberRead notANumber{ReadStatus::NotANumber, 0};
 
     // The number is rewritten in plain ASCII, "[-]d+[.d+][e[-]d+]", the form from_chars reads
@@ -231,9 +234,7 @@ std::string NumberToText(double x, const NumberLocale& locale) {
     if (!std::isfinite(x)) {
         return std::isnan(x) ? "nan" : (x < 0 ? "-inf" : "inf");
     }
-    const std::string_view separator = locale.decimalSeparator.empty()
-                                           ? std::string_view(".")
-                                           : std::string_view(locale.decimalSeparator);
+    const std::string_view separator = SeparatorOf(locale);
 
     const Scientific15 sci = ToScientific15(x);
     const std::string_view s(sci.chars.data(), sci.size);

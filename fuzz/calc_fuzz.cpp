@@ -24,7 +24,9 @@ void Require(bool ok, const char* what, const calc::CalcOutcome& out) {
     }
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // "0", or a minus sign for a negative value, whole digits without leading zeros, and at most
 // three fraction digits after the separator, the last of them not zero.
@@ -60,7 +62,8 @@ bool IsWrittenNumber(std::string_view s, std::string_view sep) {
 
 void CheckNumber(std::string_view text, const calc::NumberLocale& locale,
                  const calc::CalcOutcome& out) {
-    Require(IsWrittenNumber(text, locale.decimalSeparator), "a number is not written as usual", out);
+    Require(IsWrittenNumber(text, locale.decimalSeparator), "a number is not written as usual",
+            out);
     const calc::NumberRead read = calc::ReadNumber(text, locale);
     Require(read.status == calc::ReadStatus::Ok, "a number does not read back", out);
     Require(calc::NumberToText(read.value, locale) == text, "a number reads back differently", out);

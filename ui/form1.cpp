@@ -129,6 +129,7 @@ void Form1::showEvent(QShowEvent* event) {
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Expose && watched == windowHandle()) {
+        watched->removeEventFilter(this);
         if (frameGeometry().size() != centredFrameSize) {
             Form_Load();
         }
