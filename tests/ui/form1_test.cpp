@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -13,7 +14,10 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <memory>
+
 #include "ui/form1.h"
+#include "ui/startup.h"
 
 namespace {
 
@@ -227,6 +231,18 @@ class Form1Test : public QObject {
             metrics.boundingRect(label->contentsRect(), int(label->alignment()), label->text());
         QVERIFY(drawn.height() >= 2 * metrics.lineSpacing());
         QVERIFY(drawn.height() <= label->height());
+    }
+
+    void startUpNamesTheProgramAndTranslatesQtTexts() {
+        SetUpApplication(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.velmora.Velmora"));
+        // The text fields' context menu comes from Qt; it must be in Chinese like the window.
+        std::unique_ptr<QMenu> menu(child<QLineEdit>("L")->createStandardContextMenu());
+        QStringList texts;
+        for (const QAction* action : menu->actions()) {
+            texts << action->text();
+        }
+        QVERIFY2(texts.join(' ').contains(QStringLiteral("复制")), qPrintable(texts.join(", ")));
     }
 
     void warnings_data() {
