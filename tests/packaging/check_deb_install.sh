@@ -6,36 +6,20 @@
 # Usage: check_deb_install.sh velmora_VERSION_ARCH.deb
 set -euo pipefail
 deb=$(realpath "$1")
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# shellcheck source=../window/x_session.sh
+source "$(dirname "$0")/../window/x_session.sh"
 
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$work/apt.log" 2>&1 ||
-    fail "apt-get install failed: $(cat "$work/apt.log")"
-dpkg-query -L velmora | while read -r f; do [ -d "$f" ] || echo "$f"; done >"$work/files"
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$workdir/apt.log" 2>&1 ||
+    fail "apt-get install failed: $(cat "$workdir/apt.log")"
+dpkg-query -L velmora | while read -r f; do [ -d "$f" ] || echo "$f"; done >"$workdir/files"
 entry=/usr/share/applications/org.velmora.Velmora.desktop
 exec_line=$(sed -n 's/^Exec=//p' "$entry")
 [ -n "$exec_line" ] || fail "no Exec line in $entry"
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")" XDG_RUNTIME_DIR=$work
-openbox --startup "touch $work/wm-ready" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 200); do [ -e "$work/wm-ready" ] && break; sleep 0.05; done
+start_x_session
 
 # The menu runs the Exec line through the shell's word splitting, with PATH looking up the program.
-env -i DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$work" PATH=/usr/local/bin:/usr/bin:/bin $exec_line &
+env -i DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$workdir" PATH=/usr/local/bin:/usr/bin:/bin $exec_line &
 pids+=($!)
 for _ in $(seq 200); do
     wid=$(xdotool search --onlyvisible --class velmora 2>/dev/null | head -n1 || true)
@@ -45,10 +29,10 @@ done
 [ -n "${wid:-}" ] || fail "'$exec_line' opened no window"
 xprop -id "$wid" _NET_WM_NAME | grep -q '标准椭圆封头Velmora' || fail "the window has the wrong title"
 echo "'$exec_line' from the menu entry opened the window"
-kill "${pids[2]}"
+kill "${pids[-1]}"
 
-DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq velmora >>"$work/apt.log" 2>&1 || fail "apt-get remove failed"
-left=$(while read -r f; do [ -e "$f" ] && echo "$f"; done <"$work/files" || true)
+DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq velmora >>"$workdir/apt.log" 2>&1 || fail "apt-get remove failed"
+left=$(while read -r f; do [ -e "$f" ] && echo "$f"; done <"$workdir/files" || true)
 [ -z "$left" ] || fail "left behind after removal: $left"
 status=$(dpkg-query -W -f='${db:Status-Abbrev}' velmora 2>/dev/null || true)
 [ -z "$status" ] || [ "${status:0:2}" = "un" ] || fail "dpkg still knows the package: '$status'"

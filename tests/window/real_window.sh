@@ -7,34 +7,11 @@ set -euo pipefail
 program=$1
 out=$2
 mkdir -p "$out"
-workdir=$(mktemp -d)
-pids=()
-cleanup() {
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$workdir"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# Xvfb picks a free display and writes its number to the pipe.
-exec 3>"$workdir/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$workdir/display" ] && break; sleep 0.05; done
-[ -s "$workdir/display" ] || fail "Xvfb did not start: $(cat "$workdir/xvfb.log")"
-export DISPLAY=":$(head -n1 "$workdir/display")"
-export XDG_RUNTIME_DIR=$workdir LC_ALL=C.UTF-8 LANG=C.UTF-8
+# shellcheck source=x_session.sh
+source "$(dirname "$0")/x_session.sh"
+start_x_session
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-
-# openbox runs its --startup command once it manages windows; a window mapped earlier may be lost.
-openbox --startup "touch $workdir/wm-ready" >"$workdir/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 200); do [ -e "$workdir/wm-ready" ] && break; sleep 0.05; done
-[ -e "$workdir/wm-ready" ] || fail "openbox did not start: $(cat "$workdir/openbox.log")"
 
 "$program" >"$workdir/program.log" 2>&1 &
 pids+=($!)
