@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws Velmora's icon, a yellow sun, as 16-colour palette PNGs of 16, 32, 48 and 256 pixels
-for the desktop, and as ui/icon_images.h, the 16 and 32 pixel images as C++ arrays that the
+for the desktop, as win/velmora.ico for the Windows program's resources, and as ui/icon_images.h, the 16 and 32 pixel images as C++ arrays that the
 window uses directly, with no image file to decode at start-up.
 
 Run it from the repository root after changing the drawing; the files it writes are committed.
@@ -128,10 +128,62 @@ def header():
     return "\n".join(lines)
 
 
+def bmp_entry(size, bits):
+    """An icon image as Windows stores it: a bottom-up DIB of 4 bits (the palette) or 32 bits
+    (BGRA, straight alpha) per pixel, then the 1-bit transparency mask."""
+    pixels = render(size)
+    stride = size + 1
+    rows = [pixels[y * stride + 1:(y + 1) * stride] for y in range(size)]
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, bits, 0, 0, 0, 0,
+                         16 if bits == 4 else 0, 0)
+    body = bytearray()
+    if bits == 4:
+        for r, g, b, a in PALETTE:
+            body += bytes((b, g, r, 0))
+    for row in reversed(rows):
+        line = bytearray()
+        if bits == 4:
+            # Sixteen colours carry no alpha: the mask makes faint edge pixels transparent.
+            for i in range(0, size, 2):
+                hi = row[i] if PALETTE[row[i]][3] >= 128 else 0
+                lo = row[i + 1] if PALETTE[row[i + 1]][3] >= 128 else 0
+                line.append(hi << 4 | lo)
+        else:
+            for v in row:
+                r, g, b, a = PALETTE[v]
+                line += bytes((b, g, r, a))
+        line += bytes(-len(line) % 4)
+        body += line
+    for row in reversed(rows):
+        mask = bytearray((size + 7) // 8)
+        for x, v in enumerate(row):
+            if PALETTE[v][3] < 128:
+                mask[x // 8] |= 0x80 >> (x % 8)
+        mask += bytes(-len(mask) % 4)
+        body += mask
+    return header + bytes(body)
+
+
+def ico():
+    """16 and 32 pixels in sixteen colours, as every Windows version shows them; 48 pixels in
+    full colour with alpha and 256 pixels as PNG for large task bars and Explorer's views."""
+    images = [(16, bmp_entry(16, 4), 4, 16), (32, bmp_entry(32, 4), 4, 16),
+              (48, bmp_entry(48, 32), 32, 0), (256, png(256), 32, 0)]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, data, bits, colours in images:
+        side = size if size < 256 else 0
+        out += struct.pack("<BBBBHHII", side, side, colours, 0, 1, bits, len(data), offset)
+        offset += len(data)
+    return out + b"".join(data for _, data, _, _ in images)
+
+
 if __name__ == "__main__":
     for size in (16, 32, 48, 256):
         with open(f"ui/icons/velmora-{size}.png", "wb") as f:
             f.write(png(size))
+    with open("win/velmora.ico", "wb") as f:
+        f.write(ico())
     with open("ui/icon_images.h", "w") as f:
         f.write(header())
     if shutil.which("clang-format"):
