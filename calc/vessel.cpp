@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "calc/number_text.h"
+#include "calc/portable_math.h"
 
 namespace calc {
 namespace {
@@ -12,7 +13,9 @@ constexpr double kCubicMillimetresPerCubicMetre = 1e9;
 } // namespace
 
 // The formulas below are evaluated exactly in the order written, left to right within a product:
-// the last digit of a rounded volume depends on it.
+// the last digit of a rounded volume depends on it. Squares are plain products and the arctangent
+// is our own (portable_math.h): both give the same bits on every platform, where pow and atan of
+// the C libraries need not.
 
 VesselGeometry MakeGeometry(double D, double Delta, double L, double Hs) {
     const double Di = RoundTo15Digits(D - 2 * Delta);
@@ -21,18 +24,18 @@ VesselGeometry MakeGeometry(double D, double Delta, double L, double Hs) {
 
 double TotalCapacity(const VesselGeometry& g) {
     const double R = g.Di / 2;
-    const double cylinder = ((std::pow(g.Di, 2) * kPi) * g.Lt) / 4;
-    const double heads = ((std::pow(R, 2) * kFourPi) * g.h1) / 3; // both half-ellipsoids
+    const double cylinder = (((g.Di * g.Di) * kPi) * g.Lt) / 4;
+    const double heads = (((R * R) * kFourPi) * g.h1) / 3; // both half-ellipsoids
     return RoundTo3((cylinder + heads) / kCubicMillimetresPerCubicMetre);
 }
 
 double SegmentVolume(const VesselGeometry& g, double y) {
     const double Di = g.Di;
-    const double s = std::sqrt((Di - y) * y);               // half the chord at depth y
-    const double alpha = std::atan((2 * s) / (Di - 2 * y)); // half the segment's central angle
-    const double V1 = ((std::pow(Di, 2) * g.Lt) * alpha) / 4;
+    const double s = std::sqrt((Di - y) * y);          // half the chord at depth y
+    const double alpha = Atan((2 * s) / (Di - 2 * y)); // half the segment's central angle
+    const double V1 = (((Di * Di) * g.Lt) * alpha) / 4;
     const double V2 = (((Di - 2 * y) * g.Lt) * s) / 2;
-    const double V3 = ((3 * Di - 2 * y) * (std::pow(y, 2) * ((g.h2 + g.h1) * kPi))) / (Di * 6);
+    const double V3 = ((3 * Di - 2 * y) * ((y * y) * ((g.h2 + g.h1) * kPi))) / (Di * 6);
     return ((V1 - V2) + V3) / kCubicMillimetresPerCubicMetre;
 }
 
