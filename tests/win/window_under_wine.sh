@@ -18,6 +18,8 @@ source "$here/../window/x_session.sh"
 trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
 start_x_session
 export LANG=zh_CN.UTF-8 WINEDEBUG=-all
+# No menu entries or file associations for the desktop outside the prefix.
+export WINEDLLOVERRIDES=winemenubuilder.exe=d
 unset LC_ALL
 
 wineserver -p >/dev/null 2>&1 </dev/null || true # status 2: one is running already
@@ -66,4 +68,5 @@ reg add "$international" /v sDecimal /t REG_SZ /d . /f
 reg add "$desktop" /v LogPixels /t REG_DWORD /d 144 /f
 run layout 144
 shoot_and_close windows-window-144dpi
+reg add "$desktop" /v LogPixels /t REG_DWORD /d 96 /f
 echo "window check under wine passed"

@@ -7,7 +7,7 @@
 set -euo pipefail
 export WINEPREFIX=$1
 shift
-export WINEDEBUG=-all
+export WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
 mkdir -p "$WINEPREFIX"
 {
     flock 9

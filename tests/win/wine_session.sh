@@ -3,7 +3,7 @@
 # persistent wineserver with wine's services already running, so that no test waits for them.
 # Usage: wine_session.sh start|stop PREFIX
 set -euo pipefail
-export WINEPREFIX=$2 WINEDEBUG=-all
+export WINEPREFIX=$2 WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
 case $1 in
 start)
     mkdir -p "$WINEPREFIX"
