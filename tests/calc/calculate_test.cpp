@@ -82,14 +82,12 @@ TEST(Calculate, ResultLabels) {
          {"5000", "2019,5", "10", "25", "1999,2"},
          &kComma,
          Label("17,941", "17,941")},
-        {"negative shell length",
-         {"-6000", "2020", "10", "25", "1000"},
+        // Zero is a real dimension everywhere: heads only, no flange, a thin-wall idealisation;
+        // and "-0" is zero.
+        {"zero length, flange and wall",
+         {"-0", "1000", "0", "-0", "250"},
          &kPoint,
-         Label("-8.295", "-16.59")},
-        {"zero written without sign",
-         {"-5050", "2020", "10", "0", "0.5"},
-         &kPoint,
-         Label("0", "-13.764")},
+         Label("0.041", "0.262")},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -131,7 +129,25 @@ TEST(Calculate, WarningsInOrderOfPrecedence) {
          {"5000", "2020", "10", "25", "2000.00000000001"},
          LevelRangeMessage},
         {"grouped level", {"5000", "2020", "10", "25", "1,500"}, NotANumberMessage},
-        {"diameter overflows", {"5000", "1", "-1e308", "25", "500"}, OutOfRangeMessage},
+        {"diameter overflows", {"5000", "-1e308", "1e308", "25", "500"}, OutOfRangeMessage},
+        // Below zero, a wall would add room and a length would take it away.
+        {"negative wall", {"5000", "2020", "-10", "25", "500"}, NegativeMessage},
+        {"negative flange", {"5000", "2020", "10", "-25", "500"}, NegativeMessage},
+        {"negative length", {"-10000", "2020", "10", "25", "500"}, NegativeMessage},
+        {"negative length, a hair", {"-1e-300", "2020", "10", "25", "500"}, NegativeMessage},
+        {"outer diameter has no sign test",
+         {"5000", "-2020", "10", "25", "500"},
+         InnerDiameterMessage},
+        {"a bad D is read before a negative wall",
+         {"5000", "x", "-10", "25", "500"},
+         NotANumberMessage},
+        {"a negative wall is found before a bad flange",
+         {"5000", "2020", "-10", "x", "500"},
+         NegativeMessage},
+        {"a bad flange is read before a negative length",
+         {"-1", "2020", "10", "x", "500"},
+         NotANumberMessage},
+        {"negative before the inner diameter", {"-1", "20", "10", "25", "500"}, NegativeMessage},
         {"length overflows", {"5000", "2020", "10", "1e308", "500"}, OutOfRangeMessage},
         {"capacity overflows", {"5000", "1e200", "10", "25", "500"}, OutOfRangeMessage},
         // The capacity stays finite while a head layer's intermediate passes the double range.
