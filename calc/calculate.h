@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "calc/number_text.h"
+#include "calc/vessel.h"
 
 namespace calc {
 
@@ -36,11 +37,39 @@ inline constexpr std::string_view InnerDiameterMessage = "容器内径不能小�
 inline constexpr std::string_view LevelRangeMessage = "输入值不在有效范围之内!";
 inline constexpr std::string_view NotANumberMessage = "输入值必须为数字!";
 inline constexpr std::string_view OutOfRangeMessage = "输入值超出计算范围!";
+inline constexpr std::string_view NegativeMessage = "输入值不能为负数!";
 
-// Checks, in this order, each ending the calculation with a warning: a field is empty; a
-// dimension is not a number or too large; the inner diameter is not positive; the capacity leaves
-// the double range; the level is not a number or too large; the level is outside 0..Di; the liquid
-// volume leaves the double range. Numbers are read and written with the locale's separator.
+// A vessel as its four dimension fields describe it: its geometry and total capacity Vt in m3,
+// rounded to 0.001.
+struct Vessel {
+    VesselGeometry geometry;
+    double Vt;
+};
+
+// A vessel read from its dimension fields, or the warning that stopped the reading.
+struct VesselOutcome {
+    std::string_view warning; // one of the messages above; empty when the vessel was read
+    Vessel vessel;
+};
+
+// Reads the dimension texts as the calculator does, each check ending with a warning: a text is
+// empty; then, in the order D, Delta, Hs, L, a text is not a number or too large, or Delta, Hs or
+// L is below zero; the inner diameter is not positive; the capacity leaves the double range.
+VesselOutcome ReadVessel(std::string_view L, std::string_view D, std::string_view Delta,
+                         std::string_view Hs, const NumberLocale& locale);
+
+// The liquid volume in m3 at level Hn (mm), as the calculator shows it.
+struct VolumeOutcome {
+    std::string_view warning; // the level is outside 0..Di, or the volume is lost to the double
+                              // range or its precision (below 0 or above Vt)
+    double Vl;
+};
+VolumeOutcome VolumeAtLevel(const Vessel& vessel, double Hn);
+
+// Checks, in this order, each ending the calculation with a warning: a field is empty; the vessel
+// cannot be read (ReadVessel); the level is not a number or too large; the level is outside 0..Di;
+// the liquid volume leaves the double range or its precision. Numbers are read and written with the
+// locale's separator. No result shows a negative volume.
 CalcOutcome Calculate(const FieldTexts& fields, const NumberLocale& locale);
 
 } // namespace calc

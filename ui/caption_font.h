@@ -3,14 +3,20 @@
 #include <QFont>
 #include <QStringList>
 
-// The labels' and the button's font: the classic dialog face first, 9.75 points; where it is
-// missing, or has no Chinese glyphs, the CJK faces that follow draw the captions.
+#include "design/form1_design.h"
+
+// The labels' and the button's font, as the window's design gives it: the classic dialog face
+// first, 9.75 points; where it is missing, or has no Chinese glyphs, the faces that follow draw
+// the captions.
 inline QFont CaptionFont() {
+    const design::FontDesign& caption = design::Form1().captionFont;
+    QStringList families;
+    for (const std::string_view face : caption.faces) {
+        families.append(QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size())));
+    }
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("Source Han Sans SC"), QStringLiteral("WenQuanYi Micro Hei"),
-                      QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun")});
+    font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(9.75);
+    font.setPointSizeF(caption.pointSize);
     return font;
 }

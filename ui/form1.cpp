@@ -1,15 +1,27 @@
 #include "ui/form1.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
 #include <QWindow>
 
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 #include "calc/calculate.h"
+#include "design/form1_design.h"
 #include "ui/caption_font.h"
 #include "ui/icon_images.h"
 
@@ -20,11 +32,11 @@ QString FromUtf8(std::string_view text) {
 }
 
 // The layout is drawn in twips, 15 to a pixel at 96 dpi; Qt scales pixels for high-DPI screens.
-constexpr int kTwipsPerPixel = 15;
+constexpr int kTwipsPerPixel = design::kTwipsPerInch / 96;
 
-QRect FromTwips(int left, int top, int width, int height) {
-    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-            height / kTwipsPerPixel};
+QRect FromTwips(const design::TwipsRect& r) {
+    return {r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel,
+            r.height / kTwipsPerPixel};
 }
 
 // The icon is compiled in as 16-colour pixels: no image file to find and decode at start-up.
@@ -34,81 +46,106 @@ QPixmap SunImage(const uchar* pixels, int side) {
     return QPixmap::fromImage(image);
 }
 
+// The large renderings are stored two pixels to a byte.
+template <std::size_t N>
+QPixmap PackedSunImage(const std::array<std::uint8_t, N>& packed, int side) {
+    QImage image(side, side, QImage::Format_Indexed8);
+    image.setColorTable(QList<QRgb>(icon_images::kPalette.begin(), icon_images::kPalette.end()));
+    const auto half = static_cast<std::size_t>(side / 2);
+    for (int y = 0; y < side; ++y) {
+        uchar* line = image.scanLine(y);
+        for (std::size_t i = 0; i < half; ++i) {
+            const std::uint8_t pair = packed[static_cast<std::size_t>(y) * half + i];
+            line[2 * i] = pair >> 4;
+            line[2 * i + 1] = pair & 0x0f;
+        }
+    }
+    return QPixmap::fromImage(image);
+}
+
 } // namespace
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("标准椭圆封头Velmora"));
+    const design::WindowDesign& form = design::Form1();
+    setObjectName(FromUtf8(form.name));
+    setWindowTitle(FromUtf8(form.caption));
     QIcon icon;
     icon.addPixmap(SunImage(icon_images::kSun16.data(), 16));
     icon.addPixmap(SunImage(icon_images::kSun32.data(), 32));
+    icon.addPixmap(PackedSunImage(icon_images::kSun48Packed, 48));
+    icon.addPixmap(PackedSunImage(icon_images::kSun256Packed, 256));
     setWindowIcon(icon);
-    setFixedSize(FromTwips(0, 0, 6840, 6165).size());
+    setFixedSize(FromTwips({0, 0, form.clientWidth, form.clientHeight}).size());
 
+    // Every control as the design places and labels it.
     const QFont captionFont = CaptionFont();
-    struct Caption {
-        QLabel& label;
-        const char* name;
-        QString text;
-        QRect rect;
-    };
-    for (const Caption& c : {
-             Caption{Label1, "Label1", QStringLiteral("容器缝对缝长度(mm)："),
-                     FromTwips(480, 360, 2295, 375)},
-             Caption{Label2, "Label2", QStringLiteral("容器外径(mm)："),
-                     FromTwips(480, 1080, 2055, 375)},
-             Caption{Label5, "Label5", QStringLiteral("容器壁厚(mm):"),
-                     FromTwips(480, 1800, 2055, 375)},
-             Caption{Label6, "Label6", QStringLiteral("封头直边高度(mm):"),
-                     FromTwips(480, 2520, 2055, 375)},
-             Caption{Label3, "Label3", QStringLiteral("液位高度(mm)： "),
-                     FromTwips(480, 3240, 2055, 375)},
-             Caption{Label4, "Label4", FromUtf8(calc::ResultPrefix),
-                     FromTwips(960, 4200, 4815, 735)},
-         }) {
-        c.label.setParent(this);
-        c.label.setObjectName(QLatin1String(c.name));
-        c.label.setText(c.text);
-        c.label.setTextFormat(Qt::PlainText);
-        c.label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        c.label.setFont(captionFont);
-        c.label.setGeometry(c.rect);
+    for (const design::ControlDesign& c : form.controls) {
+        QWidget* widget = Control(c.name);
+        widget->setParent(this);
+        widget->setObjectName(FromUtf8(c.name));
+        widget->setGeometry(FromTwips(c.rect));
+        if (c.font == design::FontRole::Caption) {
+            widget->setFont(captionFont);
+        }
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            label->setText(FromUtf8(c.caption));
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            if (!c.buddy.empty()) {
+                label->setBuddy(Control(c.buddy)); // screen readers name the field by its caption
+            }
+        } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            // Qt's default keeps 32767 characters and silently drops the rest of a paste.
+            edit->setMaxLength(std::numeric_limits<int>::max());
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            button->setText(FromUtf8(c.caption));
+        }
     }
 
-    struct Field {
-        QLineEdit& edit;
-        const char* name;
-        QRect rect;
-    };
-    for (const Field& f : {Field{L, "L", FromTwips(3120, 240, 2055, 495)},
-                           Field{D, "D", FromTwips(3120, 960, 2055, 495)},
-                           Field{Delta, "Delta", FromTwips(3120, 1680, 2055, 495)},
-                           Field{Hs, "Hs", FromTwips(3120, 2400, 2055, 495)},
-                           Field{H, "H", FromTwips(3120, 3120, 2055, 495)}}) {
-        f.edit.setParent(this);
-        f.edit.setObjectName(QLatin1String(f.name));
-        f.edit.setGeometry(f.rect);
-    }
+    // The result can be selected and copied with the mouse, but never takes the keyboard focus.
+    // Its menu is the label's own: Qt gives a plain-text label's selection no context menu.
+    Label4.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label4.setFocusPolicy(Qt::NoFocus);
+    Label4.setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* copy = new QAction(QStringLiteral("复制"), &Label4);
+    connect(copy, &QAction::triggered, this, [this] {
+        QString text = Label4.selectedText();
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n')); // how a selection holds a break
+        QGuiApplication::clipboard()->setText(text.isEmpty() ? Label4.text() : text);
+    });
+    auto* selectAll = new QAction(QStringLiteral("全选"), &Label4);
+    connect(selectAll, &QAction::triggered, this,
+            [this] { Label4.setSelection(0, static_cast<int>(Label4.text().size())); });
+    Label4.addActions({copy, selectAll});
 
-    Command1.setParent(this);
-    Command1.setObjectName(QStringLiteral("Command1"));
-    Command1.setText(QStringLiteral("计     算"));
-    Command1.setFont(captionFont);
-    Command1.setGeometry(FromTwips(2640, 5400, 1575, 495));
     Command1.setAutoDefault(false);
+    Command1.installEventFilter(this); // Enter on the focused button presses it
     connect(&Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 
-    setTabOrder(&Command1, &L);
-    setTabOrder(&L, &D);
-    setTabOrder(&D, &Delta);
-    setTabOrder(&Delta, &Hs);
-    setTabOrder(&Hs, &H);
-    Command1.setFocus();
+    const std::vector<const design::ControlDesign*> focusOrder = design::FocusOrder(form);
+    for (std::size_t i = 1; i < focusOrder.size(); ++i) {
+        setTabOrder(Control(focusOrder[i - 1]->name), Control(focusOrder[i]->name));
+    }
+    Control(focusOrder.front()->name)->setFocus();
 
     Form_Load();
+}
+
+QWidget* Form1::Control(std::string_view name) {
+    const std::pair<std::string_view, QWidget*> controls[] = {
+        {"Label1", &Label1}, {"L", &L},         {"Label2", &Label2}, {"D", &D},
+        {"Label5", &Label5}, {"Delta", &Delta}, {"Label6", &Label6}, {"Hs", &Hs},
+        {"Label3", &Label3}, {"H", &H},         {"Label4", &Label4}, {"Command1", &Command1},
+    };
+    for (const auto& [controlName, control] : controls) {
+        if (controlName == name) {
+            return control;
+        }
+    }
+    return nullptr;
 }
 
 void Form1::Form_Load() {
@@ -128,6 +165,16 @@ void Form1::showEvent(QShowEvent* event) {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &Command1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            if (!key->isAutoRepeat()) {
+                Command1.click();
+            }
+            return true;
+        }
+    }
     if (event->type() == QEvent::Expose && watched == windowHandle()) {
         watched->removeEventFilter(this);
         if (frameGeometry().size() != centredFrameSize) {
@@ -153,7 +200,7 @@ void Form1::Command1_Click() {
         Label4.setText(text);
         return;
     }
-    QMessageBox box(QMessageBox::Warning, FromUtf8(calc::WarningTitle),
+    QMessageBox box(QMessageBox::Warning, FromUtf8(design::Form1().warningTitle),
                     QString::fromStdString(outcome.message), QMessageBox::Ok, this);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();

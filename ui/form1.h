@@ -9,6 +9,8 @@
 #include <QSize>
 #include <QWidget>
 
+#include <string_view>
+
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -23,6 +25,8 @@ class Form1 : public QWidget {
     // Centres the window's outer frame on the whole screen.
     void Form_Load();
     void Command1_Click();
+    // The control of that name in the window's design.
+    QWidget* Control(std::string_view name);
 
     QLabel Label1;
     QLineEdit L;

@@ -131,6 +131,14 @@ Window Find(HWND form) {
         Check(ClassOf(found) == kind, std::string(c.name) + " is a " + ClassOf(found));
         Check(TextOf(found) == c.caption, std::string(c.name) + " shows '" + TextOf(found) + "'");
     }
+    // Screen readers name a field by the label just before it among the window's controls.
+    for (const design::ControlDesign& label : design::Form1().controls) {
+        if (!label.buddy.empty() && w.Control(label.name) && w.Control(label.buddy)) {
+            Check(GetWindow(w.Control(label.buddy), GW_HWNDPREV) == w.Control(label.name),
+                  std::string(label.buddy) + " does not follow its label " +
+                      std::string(label.name));
+        }
+    }
     return w;
 }
 
@@ -334,6 +342,7 @@ void CheckCalculations(const Window& w, bool comma) {
         Fields fields;
         std::string label, message;
     };
+    const std::string longLength = std::string(100000, '0') + "5000";
     const std::string h999 = n("999.999");
     const std::string h1000 = n("1000.001");
     const Case cases[] = {
@@ -365,6 +374,12 @@ void CheckCalculations(const Window& w, bool comma) {
          "输入值不在有效范围之内!"},
         {"not a number", {"5000", "2020mm", "10", "25", "500"}, "", "输入值必须为数字!"},
         {"too large", {"5000", "2020", "10", "25", "1e999"}, "", "输入值超出计算范围!"},
+        {"negative wall", {"5000", "2020", "-10", "25", "500"}, "", "输入值不能为负数!"},
+        // A pasted text is never cut: 100,000 zeros before the length still read as 5000.
+        {"a 100,005-character field",
+         {longLength.c_str(), "2020", "10", "25", "500"},
+         Label(n("3.429"), n("17.95")),
+         ""},
         // The other separator is not a number.
         {"the other separator",
          {"5000", "2020", "10", "25", comma ? "1500.5" : "1500,5"},
