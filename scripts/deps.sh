@@ -6,7 +6,7 @@ set -euo pipefail
 
 run_packages=(
     g++ cmake make pkgconf libgtest-dev
-    qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk
+    qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk fonts-wqy-microhei
 )
 package_packages=(
     "${run_packages[@]}"
@@ -20,7 +20,7 @@ test_packages=(
     "${run_packages[@]}"
     xvfb xauth openbox xdotool x11-utils imagemagick
     clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-tidy-14 cppcheck
-    dpkg-dev file desktop-file-utils appstream
+    dpkg-dev file desktop-file-utils appstream poppler-utils
 )
 
 case "${1:-}" in

@@ -213,6 +213,7 @@ TableWindow::TableWindow(QWidget* parent)
 
     SetOutputsEnabled(false);
     resize(1120, 740);
+    L.setFocus();
 
     askSavePath = [this](const QString& caption, const QString& name, const QString& filter) {
         return StandardSavePath(this, caption, QDir::home().filePath(name), filter,

@@ -7,6 +7,7 @@ set -euo pipefail
 src=$1
 build=$2
 app_id=org.velmora.Velmora
+table_id=org.velmora.VelmoraTable
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() {
@@ -14,24 +15,31 @@ fail() {
     exit 1
 }
 
-desktop-file-validate "$src/packaging/$app_id.desktop" || fail "the desktop entry does not validate"
-# Infos and pedantic notes are allowed (Chinese text has no capital letters to start with);
-# warnings and errors are not.
-appstreamcli validate --no-net --no-color "$src/packaging/$app_id.metainfo.xml" >"$work/as.log" 2>&1 || true
-if grep -qE '^[EW]:' "$work/as.log" || ! grep -q 'Validation was successful' "$work/as.log"; then
-    cat "$work/as.log" >&2
-    fail "the AppStream metadata does not validate"
-fi
+for id in "$app_id" "$table_id"; do
+    desktop-file-validate "$src/packaging/$id.desktop" || fail "the desktop entry $id does not validate"
+    # Infos and pedantic notes are allowed (Chinese text has no capital letters to start with);
+    # warnings and errors are not.
+    appstreamcli validate --no-net --no-color "$src/packaging/$id.metainfo.xml" >"$work/as.log" 2>&1 || true
+    if grep -qE '^[EW]:' "$work/as.log" || ! grep -q 'Validation was successful' "$work/as.log"; then
+        cat "$work/as.log" >&2
+        fail "the AppStream metadata of $id does not validate"
+    fi
+done
+# Both programs show the same sun.
+grep -qx "Icon=$app_id" "$src/packaging/$table_id.desktop" || fail "the table's entry has another icon"
 
 expected=$(
     cat <<LIST
 /usr/bin/velmora
+/usr/bin/velmora-table
 /usr/share/applications/$app_id.desktop
+/usr/share/applications/$table_id.desktop
 /usr/share/icons/hicolor/16x16/apps/$app_id.png
 /usr/share/icons/hicolor/256x256/apps/$app_id.png
 /usr/share/icons/hicolor/32x32/apps/$app_id.png
 /usr/share/icons/hicolor/48x48/apps/$app_id.png
 /usr/share/metainfo/$app_id.metainfo.xml
+/usr/share/metainfo/$table_id.metainfo.xml
 LIST
 )
 
@@ -60,11 +68,12 @@ field() { sed -n "s/^ $1: //p" <<<"$info"; }
 [ -n "$(field Description)" ] || fail "no description"
 depends=$(field Depends)
 depends_names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
-for dep in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
+for dep in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
+    libxlsxwriter4 qt6-qpa-plugins; do
     grep -qxF "$dep" <<<"$depends_names" || fail "Depends lacks $dep: $depends"
 done
 recommends=$(field Recommends)
-for rec in fonts-noto-cjk qt6-translations-l10n; do
+for rec in fonts-noto-cjk fonts-wqy-microhei qt6-translations-l10n; do
     grep -q "$rec" <<<"$recommends" || fail "Recommends lacks $rec: $recommends"
 done
 

@@ -21,6 +21,7 @@
 
 #include "calc/calculate.h"
 #include "calc/level_table.h"
+#include "ui/form1.h"
 #include "ui/table_document.h"
 #include "ui/table_startup.h"
 #include "ui/table_window.h"
@@ -153,9 +154,15 @@ class TableWindowTest : public QObject {
 
     void windowLooksRight() {
         QCOMPARE(window->windowTitle(), QStringLiteral("标准椭圆封头容器容量表"));
+        // The calculator's sun, pixel for pixel.
         const QIcon icon = window->windowIcon();
-        QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
-        QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
+        Form1 calculator;
+        for (const int side : {16, 32, 48, 256}) {
+            QVERIFY(icon.availableSizes().contains(QSize(side, side)));
+            QCOMPARE(icon.pixmap(side).toImage().convertToFormat(QImage::Format_ARGB32),
+                     calculator.windowIcon().pixmap(side).toImage().convertToFormat(
+                         QImage::Format_ARGB32));
+        }
         // Resizable, laid out, and small enough for a 1024 x 768 screen at its minimum.
         QCOMPARE(window->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
         QVERIFY(window->layout());
@@ -430,6 +437,49 @@ class TableWindowTest : public QObject {
         QVERIFY2(seen.text.startsWith(QStringLiteral("无法写入文件：")) &&
                      seen.text.contains(QStringLiteral("out.xlsx")),
                  qPrintable(seen.text));
+    }
+
+    // velmora-table writes the same document without a window, and with no display at all.
+    void pdfFromTheCommandLine() {
+        const QString path = dir.filePath(QStringLiteral("cli.pdf"));
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+            env.remove(QLatin1String(name));
+        }
+        program.setProcessEnvironment(env);
+        const QStringList reference = {"--L", "5000", "--D", "2020", "--Delta", "10", "--Hs", "25"};
+        program.start(QStringLiteral(VELMORA_TABLE_PROGRAM),
+                      reference + QStringList{"--step", "1", "--tank", "T-7", "--output", path});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitCode(), 0);
+        QCOMPARE(PdfPages(path), (2001 + 1 + 128) / 129);
+        const QString text = Poppler(QStringLiteral("pdftotext"), {path, "-"})
+                                 .remove(QRegularExpression(QStringLiteral("\\s")));
+        for (const QString& expected :
+             {QStringLiteral("卧式容器容量表"), QStringLiteral("罐号：T-7"),
+              QStringLiteral("第16页共16页"), QStringLiteral("表结束"),
+              QStringLiteral("液位间隔：1mm"), QStringLiteral("10008.975"),
+              QStringLiteral("200017.950")}) {
+            QVERIFY2(text.contains(expected), qPrintable(expected));
+        }
+        // Every face embedded, none drawn as outlines (a Type 3 font).
+        const QStringList fonts =
+            Poppler(QStringLiteral("pdffonts"), {path}).split('\n', Qt::SkipEmptyParts).mid(2);
+        QVERIFY(!fonts.isEmpty());
+        for (const QString& font : fonts) {
+            QVERIFY2(font.contains(QStringLiteral(" yes ")) && !font.contains("Type 3"),
+                     qPrintable(font));
+        }
+
+        // A file that cannot be written is a warning, and nothing is left behind.
+        const QString bad = dir.filePath(QStringLiteral("no such folder/cli.pdf"));
+        program.start(QStringLiteral(VELMORA_TABLE_PROGRAM),
+                      reference + QStringList{"--output", bad});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(program.readAllStandardError()).contains("无法写入文件：" + bad));
+        QVERIFY(!QFile::exists(bad));
     }
 
     // The printer gets the same pages as the PDF file.
