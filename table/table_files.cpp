@@ -98,7 +98,7 @@ bool FillSheet(lxw_workbook* book, lxw_worksheet* sheet, const calc::LevelTable&
     format_set_align(volumeHead, LXW_ALIGN_LEFT);
     lxw_format* columnHead = w.Format(nullptr, true, 0, true);
     format_set_text_wrap(columnHead);
-    lxw_format* levelCell = w.Format("General", false, 0, true);
+    lxw_format* levelCell = w.Format(nullptr, false, 0, true);
     lxw_format* volumeCell = w.Format("0.000", false, 0, true);
     lxw_format* percentCell = w.Format("0.00", false, 0, true);
     lxw_format* massCell = w.Format("0.000", false, 0, true);
