@@ -273,9 +273,13 @@ std::string WriteAtomically(const std::filesystem::path& target,
     std::filesystem::path temp;
     bool created = false;
     for (int attempt = 0; attempt < 16 && !created; ++attempt) {
-        const std::string suffix = std::to_string(random()) + ".tmp";
+        std::string name = ".";
+        name += target.filename().string();
+        name += '.';
+        name += std::to_string(random());
+        name += ".tmp";
         temp = target;
-        temp.replace_filename("." + target.filename().string() + "." + suffix);
+        temp.replace_filename(name);
         // "x": fails rather than opens a file that is already there.
         if (std::FILE* f = std::fopen(temp.string().c_str(), "wbx")) {
             created = std::fclose(f) == 0;
