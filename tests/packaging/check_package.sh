@@ -26,11 +26,13 @@ fi
 expected=$(
     cat <<LIST
 /usr/bin/velmora
+/usr/bin/velmora-table
 /usr/share/applications/$app_id.desktop
 /usr/share/icons/hicolor/16x16/apps/$app_id.png
 /usr/share/icons/hicolor/256x256/apps/$app_id.png
 /usr/share/icons/hicolor/32x32/apps/$app_id.png
 /usr/share/icons/hicolor/48x48/apps/$app_id.png
+/usr/share/man/man1/velmora-table.1.gz
 /usr/share/metainfo/$app_id.metainfo.xml
 LIST
 )
