@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds optimised, and measures: the calculation's speed (medians of
-# nine repetitions; Calculate must stay under 1 µs a call), the level table's (limits below), and
-# the program's start-up time and memory against a bare Qt window (within 1.10 times). Exits
-# non-zero when a target is missed.
+# nine repetitions; Calculate must stay under 1 µs a call, and within twice the floor of one
+# calculation's unavoidable work in each regime), the level table's (limits below), and the
+# program's start-up time and memory against a bare Qt window (within 1.10 times). Exits non-zero
+# when a target is missed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,10 +18,19 @@ out=build/bench/bench
 python3 - "$out/calc_bench.json" <<'PY'
 import json, sys
 rows = json.load(open(sys.argv[1]))["benchmarks"]
-slow = [r["run_name"] for r in rows if r.get("aggregate_name") == "median"
-        and r["run_name"].startswith("BM_Calculate") and r["real_time"] >= 1000]
+median = {r["run_name"]: r["real_time"] for r in rows if r.get("aggregate_name") == "median"}
+slow = [n for n, t in median.items() if n.startswith("BM_Calculate") and t >= 1000]
 print("Calculate: every median under 1 µs" if not slow else f"FAIL: over 1 µs: {slow}")
-sys.exit(1 if slow else 0)
+floor = median["BM_Floor"]
+over = []
+for regime in ("lower", "half", "upper", "full"):
+    t = median[f"BM_Calculate/{regime}"]
+    print(f"Calculate/{regime}: {t:.0f} ns, floor {floor:.0f} ns, ratio {t / floor:.2f}")
+    if t > 2 * floor:
+        over.append(regime)
+if over:
+    print(f"FAIL: more than twice the floor: {over}")
+sys.exit(1 if slow or over else 0)
 PY
 
 "$out/table_bench" --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \

@@ -1,7 +1,5 @@
 #include "calc/level_table.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -37,16 +35,6 @@ PositiveRead ReadPositive(std::string_view text, const NumberLocale& locale,
         return {notPositive, 0};
     }
     return {{}, read.value};
-}
-
-// x rounded to two decimals, a value that "0.00" writes.
-double RoundTo2(double x) {
-    std::array<char, 330> buf{};
-    const auto res =
-        std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::fixed, 2);
-    double value = 0;
-    std::from_chars(buf.data(), res.ptr, value);
-    return value;
 }
 
 double VolumeAt(const Vessel& vessel, double Hn) {
@@ -128,7 +116,7 @@ TableOutcome MakeLevelTable(const TableInputs& inputs, const NumberLocale& local
         }
         TableRow row{level, volume.Vl, 0, 0};
         if (vessel.Vt > 0) {
-            row.percent = RoundTo2(100 * volume.Vl / vessel.Vt);
+            row.percent = RoundToPlaces(100 * volume.Vl / vessel.Vt, 2);
         }
         if (density) {
             row.mass = RoundTo3(volume.Vl * *density / 1000);

@@ -39,7 +39,18 @@ std::string NumberToText(double x, const NumberLocale& locale);
 // x rounded to 15 significant digits: the value NumberToText writes, read back.
 double RoundTo15Digits(double x);
 
+// x rounded to the nearest multiple of 10^-places, for places 0 to 6, an exact halfway value
+// away from zero; the result is the double nearest to that multiple.
+double RoundToPlaces(double x, int places);
+
 // x rounded to the nearest multiple of 0.001, an exact halfway value away from zero.
-double RoundTo3(double x);
+inline double RoundTo3(double x) {
+    return RoundToPlaces(x, 3);
+}
+
+// x rounded as RoundToPlaces does and written with exactly that many fraction digits ("12.50"),
+// no grouping, the locale's separator, a minus sign only for a value that is negative once
+// rounded. x must be finite.
+std::string FixedText(double x, int places, const NumberLocale& locale);
 
 } // namespace calc

@@ -1,6 +1,7 @@
 // Feeds arbitrary texts to Calculate and checks the promises the result label makes to a person:
-// a warning shows the prefix alone with one of the known messages; a result shows two finite
-// numbers, each written the way the program writes numbers and reading back to the same text.
+// a warning shows the prefix alone with one of the known messages; a result shows two finite,
+// non-negative numbers, each written the way the program writes numbers and reading back to the
+// same text.
 //
 // Input: lines separated by "\n". The first line picks the decimal separator ("," a comma,
 // anything else a full stop); the next five are the fields L, D, Delta, Hs and H.
@@ -28,11 +29,36 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// "0", or a minus sign for a negative value, whole digits without leading zeros, and at most
-// three fraction digits after the separator, the last of them not zero.
+bool AllDigits(std::string_view s) {
+    for (const char c : s) {
+        if (!IsDigit(c)) {
+            return false;
+        }
+    }
+    return !s.empty();
+}
+
+// "0"; or whole digits without leading zeros and at most three fraction digits after the
+// separator, the last of them not zero; or, from 1e15 on, a mantissa of at most 15 digits without
+// trailing zeros, "E+" and an exponent of 15 or more. Never a minus sign: no volume is negative.
 bool IsWrittenNumber(std::string_view s, std::string_view sep) {
-    const bool negative = s.starts_with('-');
-    s.remove_prefix(negative ? 1 : 0);
+    if (const std::size_t e = s.find("E+"); e != std::string_view::npos) {
+        std::string_view mantissa = s.substr(0, e);
+        const std::string_view exponent = s.substr(e + 2);
+        if (!AllDigits(exponent) || exponent.size() < 2 || exponent[0] == '0' ||
+            (exponent.size() == 2 && exponent < "15")) {
+            return false;
+        }
+        if (mantissa.size() == 1) {
+            return mantissa[0] >= '1' && mantissa[0] <= '9';
+        }
+        if (mantissa.size() < 2 + sep.size() || mantissa[0] == '0' ||
+            mantissa.substr(1, sep.size()) != sep) {
+            return false;
+        }
+        const std::string_view fraction = mantissa.substr(1 + sep.size());
+        return AllDigits(fraction) && fraction.size() <= 14 && fraction.back() != '0';
+    }
     std::size_t n = 0;
     while (n < s.size() && IsDigit(s[n])) {
         ++n;
@@ -43,21 +69,13 @@ bool IsWrittenNumber(std::string_view s, std::string_view sep) {
     }
     std::string_view rest = s.substr(n);
     if (rest.empty()) {
-        return !(negative && whole == "0");
+        return true;
     }
     if (!rest.starts_with(sep)) {
         return false;
     }
     rest.remove_prefix(sep.size());
-    if (rest.empty() || rest.size() > 3 || rest.back() == '0') {
-        return false;
-    }
-    for (const char c : rest) {
-        if (!IsDigit(c)) {
-            return false;
-        }
-    }
-    return true;
+    return AllDigits(rest) && rest.size() <= 3 && rest.back() != '0';
 }
 
 void CheckNumber(std::string_view text, const calc::NumberLocale& locale,
@@ -93,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bool known = false;
         for (const std::string_view m :
              {calc::EmptyFieldMessage, calc::InnerDiameterMessage, calc::LevelRangeMessage,
-              calc::NotANumberMessage, calc::OutOfRangeMessage}) {
+              calc::NotANumberMessage, calc::OutOfRangeMessage, calc::NegativeMessage}) {
             known = known || out.message == m;
         }
         Require(known, "a warning has an unknown message", out);

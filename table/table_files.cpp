@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdio>
 #include <ctime>
 #include <random>
@@ -15,14 +14,6 @@ namespace table {
 namespace {
 
 const calc::NumberLocale kPoint{"."};
-
-// x with exactly `places` fraction digits and ".", as a spreadsheet's "0.00" shows it.
-std::string Fixed(double x, int places) {
-    std::array<char, 330> buf{};
-    const auto res =
-        std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::fixed, places);
-    return {buf.data(), res.ptr};
-}
 
 std::string WriteFailure(const std::filesystem::path& target) {
     return std::string(FileWriteMessage) + target.string();
@@ -237,10 +228,10 @@ std::string CsvText(const calc::LevelTable& table) {
         csv += ',';
         csv += calc::NumberToText(r.volume, kPoint);
         csv += ',';
-        csv += Fixed(r.percent, 2);
+        csv += calc::FixedText(r.percent, 2, kPoint);
         if (withMass) {
             csv += ',';
-            csv += Fixed(r.mass, 3);
+            csv += calc::FixedText(r.mass, 3, kPoint);
         }
         csv += "\r\n";
     }

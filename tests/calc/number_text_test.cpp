@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace {
@@ -48,6 +53,12 @@ TEST(ReadNumber, AcceptsTheNumberGrammar) {
         {"＋３", &kPoint, 3},
         {"1e－3", &kPoint, 0.001},
         {"１９９９,５", &kComma, 1999.5},
+        // Chinese punctuation mode types the ideographic full stop and the full-width comma.
+        {"１２。５", &kPoint, 12.5},
+        {"12。5", &kPoint, 12.5},
+        {"１９９９，５", &kComma, 1999.5},
+        {"1.5ｅ3", &kPoint, 1500},
+        {"２Ｅ－３", &kPoint, 0.002},
         // Too small for a double: the nearest double is zero.
         {"1e-400", &kPoint, 0},
         {"0e99999999999999999999", &kPoint, 0},
@@ -87,6 +98,11 @@ TEST(ReadNumber, RejectsEverythingElse) {
         {"1.500,5", &kComma, ReadStatus::NotANumber},
         {"1.5", &kComma, ReadStatus::NotANumber},
         {"1．5", &kComma, ReadStatus::NotANumber},
+        {"1。5", &kComma, ReadStatus::NotANumber},
+        {"1，500", &kPoint, ReadStatus::NotANumber},
+        {"1，5", &kPoint, ReadStatus::NotANumber},
+        {"1ｅ", &kPoint, ReadStatus::NotANumber},
+        {"1\xEF\xBD", &kPoint, ReadStatus::NotANumber}, // cut-off full-width letter
         {"1.2.3", &kPoint, ReadStatus::NotANumber},
         {"inf", &kPoint, ReadStatus::NotANumber},
         {"-infinity", &kPoint, ReadStatus::NotANumber},
@@ -136,18 +152,48 @@ TEST(NumberToText, WritesFifteenSignificantDigitsPositionally) {
         {-8.971, &kPoint, "-8.971"},
         {0.001, &kPoint, "0.001"},
         {0.000123, &kComma, "0,000123"},
-        {1e20, &kPoint, "100000000000000000000"},
-        {123456789012345678.0, &kPoint, "123456789012346000"},
         {0.999999999999999999, &kPoint, "1"},
         {9.9999999999999995, &kPoint, "10"},
+        // From 1e15 on, once rounded to 15 digits, with an exponent: a label has no room for more.
+        {999999999999999, &kPoint, "999999999999999"},
+        {999999999999999.4, &kPoint, "999999999999999"},
+        {999999999999999.6, &kPoint, "1E+15"},
+        {1e15, &kPoint, "1E+15"},
+        {-1e15, &kPoint, "-1E+15"},
+        {1234567890123456, &kPoint, "1.23456789012346E+15"},
+        {1234567890123456, &kComma, "1,23456789012346E+15"},
+        {1e20, &kPoint, "1E+20"},
+        {2.5e100, &kComma, "2,5E+100"},
+        {std::numeric_limits<double>::max(), &kPoint, "1.79769313486232E+308"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
         EXPECT_EQ(calc::NumberToText(row.x, *row.locale), row.text);
     }
-    const std::string largest = calc::NumberToText(std::numeric_limits<double>::max(), kPoint);
-    EXPECT_EQ(largest.size(), 309U);
-    EXPECT_TRUE(largest.starts_with("179769313486232000"));
+}
+
+// The shortcut through the shortest text must give what the fixed 15-digit conversion gives.
+TEST(NumberToText, AgreesWithFifteenDigitScientificText) {
+    std::mt19937_64 gen(7);
+    std::uniform_int_distribution<std::uint64_t> bits;
+    std::uniform_int_distribution<int> decimals(0, 17);
+    for (int i = 0; i < 200000; ++i) {
+        // Half raw bit patterns, half short decimals like the volumes a table holds.
+        double x = std::bit_cast<double>(bits(gen));
+        if (i % 2 == 0) {
+            x = static_cast<double>(bits(gen) % 100000000) / std::pow(10.0, decimals(gen));
+        }
+        if (!std::isfinite(x) || x == 0) {
+            continue;
+        }
+        char buf[40];
+        const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
+        double expected = 0;
+        std::from_chars(buf, res.ptr, expected);
+        ASSERT_EQ(calc::RoundTo15Digits(x), expected) << std::string(buf, res.ptr);
+        const std::string text = calc::NumberToText(x, kPoint);
+        ASSERT_EQ(ReadNumber(text, kPoint).value, expected) << text;
+    }
 }
 
 TEST(NumberToText, ReadsBackToTheSameText) {
@@ -185,6 +231,64 @@ TEST(RoundTo3, RoundsToTheNearestThousandth) {
         SCOPED_TRACE(row.x);
         EXPECT_EQ(calc::RoundTo3(row.x), row.rounded);
     }
+}
+
+// The rounding works on the exact binary value; formatting it with three decimals and reading
+// the text back, exact ties away from zero, is the independent way to get the same double.
+TEST(RoundTo3, AgreesWithTheTextRoute) {
+    std::mt19937_64 gen(11);
+    std::uniform_int_distribution<std::uint64_t> bits;
+    for (int i = 0; i < 200000; ++i) {
+        double x = std::bit_cast<double>(bits(gen));
+        if (i % 2 == 0) { // near thousandths and their halves, where rounding is decided
+            x = static_cast<double>(static_cast<std::int64_t>(bits(gen) % 2000000000) -
+                                    1000000000) /
+                    2000 +
+                std::ldexp(static_cast<double>(bits(gen) % 5) - 2, -60);
+        }
+        if (!std::isfinite(x)) {
+            continue;
+        }
+        char buf[400];
+        auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, 3);
+        double expected = 0;
+        std::from_chars(buf, res.ptr, expected);
+        // to_chars breaks an exact tie to even; the program rounds it away from zero.
+        const double sixteenths = x * 16;
+        if (std::abs(sixteenths) < 0x1p53 && sixteenths == std::trunc(sixteenths) &&
+            std::fmod(sixteenths, 2.0) != 0) {
+            const auto j = static_cast<std::int64_t>(sixteenths);
+            res = std::to_chars(buf, buf + sizeof buf, (125 * j + (j > 0 ? 1 : -1)) / 2);
+            res.ptr = std::copy_n("e-3", 3, res.ptr);
+            std::from_chars(buf, res.ptr, expected);
+        }
+        ASSERT_EQ(calc::RoundTo3(x), expected) << std::string(buf, res.ptr);
+        ASSERT_EQ(std::signbit(calc::RoundTo3(x)), std::signbit(expected));
+    }
+}
+
+TEST(FixedText, WritesExactlyThePlacesAsked) {
+    struct Row {
+        double x;
+        int places;
+        const NumberLocale* locale;
+        const char* text;
+    };
+    const Row rows[] = {
+        {12.5, 2, &kPoint, "12.50"},    {12.5, 2, &kComma, "12,50"},
+        {0.125, 2, &kPoint, "0.13"}, // exact half: away from zero
+        {-0.125, 2, &kPoint, "-0.13"},  {-0.001, 2, &kPoint, "0.00"},
+        {2.675, 2, &kPoint, "2.67"},    // 2.67499999999999982…: below the half
+        {99.995, 2, &kPoint, "100.00"}, // 99.99500000000000454…
+        {100, 2, &kPoint, "100.00"},    {7.0625, 3, &kPoint, "7.063"},
+        {3, 0, &kPoint, "3"},           {2.5, 0, &kPoint, "3"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(calc::FixedText(row.x, row.places, *row.locale), row.text);
+    }
+    EXPECT_EQ(calc::RoundToPlaces(2.675, 2), 2.67);
+    EXPECT_EQ(calc::RoundToPlaces(12.345678, 6), 12.345678);
 }
 
 TEST(RoundTo15Digits, GivesTheValueOfTheWrittenText) {
