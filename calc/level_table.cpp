@@ -37,6 +37,12 @@ PositiveRead ReadPositive(std::string_view text, const NumberLocale& locale,
     return {{}, read.value};
 }
 
+// The highest whole number below x > 0. Beyond 2^53 every double is whole, and x - 1 may be x.
+double WholeBelow(double x) {
+    const double below = std::ceil(x) - 1;
+    return below < x ? below : std::nextafter(x, 0.0);
+}
+
 double VolumeAt(const Vessel& vessel, double Hn) {
     return VolumeAtLevel(vessel, Hn).Vl;
 }
@@ -185,8 +191,8 @@ LevelOutcome LevelFor(const LevelTable& table, Target target, double value) {
     // The volume rises from 0 up to just below the centre line, steps back there (the half
     // volume and everything above are reckoned from the rounded Vt) and rises again up to Vt.
     // So: the lower half first, then the centre line, then the upper half, then Di.
-    const double top = std::ceil(Di) - 1; // the highest whole millimetre below Di
-    if (const auto lower = FirstReaching(0, std::ceil(R) - 1, reaches)) {
+    const double top = WholeBelow(Di);
+    if (const auto lower = FirstReaching(0, WholeBelow(R), reaches)) {
         return {{}, *lower};
     }
     if (R == std::floor(R) && reaches(R)) {
