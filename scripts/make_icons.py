@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws Velmora's icon, a yellow sun, as 16-colour palette PNGs of 16, 32, 48 and 256 pixels
-for the desktop, and as ui/icon_images.h, the 16 and 32 pixel images as C++ arrays that the
-window uses directly, with no image file to decode at start-up.
+for the desktop, and as ui/icon_images.h, the same images as C++ arrays that the window uses
+directly, with no image file to decode at start-up: 16 and 32 pixels a byte a pixel, 48 and 256
+pixels packed two to a byte.
 
 Run it from the repository root after changing the drawing; the files it writes are committed.
 """
@@ -123,6 +124,19 @@ def header():
         for y in range(size):
             row = pixels[y * stride + 1:(y + 1) * stride]
             lines.append("    " + ", ".join(str(v) for v in row) + ",")
+        lines.append("};")
+    for size in (48, 256):
+        pixels = render(size)
+        stride = size + 1
+        packed = []
+        for y in range(size):
+            row = pixels[y * stride + 1:(y + 1) * stride]
+            packed += [row[i] << 4 | row[i + 1] for i in range(0, size, 2)]
+        lines += ["", f"// {size} x {size} indices into kPalette, row by row, two to a byte, the left"
+                  " one in the high half.",
+                  f"inline constexpr std::array<std::uint8_t, {size * size // 2}> kSun{size}Packed = {{"]
+        for i in range(0, len(packed), 24):
+            lines.append("    " + ", ".join(str(v) for v in packed[i:i + 24]) + ",")
         lines.append("};")
     lines += ["", "} // namespace icon_images", ""]
     return "\n".join(lines)

@@ -1,13 +1,21 @@
 #include "ui/form1.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
 #include <QWindow>
+
+#include <array>
+#include <cstdint>
+#include <limits>
 
 #include "calc/calculate.h"
 #include "ui/caption_font.h"
@@ -34,6 +42,23 @@ QPixmap SunImage(const uchar* pixels, int side) {
     return QPixmap::fromImage(image);
 }
 
+// The large renderings are stored two pixels to a byte.
+template <std::size_t N>
+QPixmap PackedSunImage(const std::array<std::uint8_t, N>& packed, int side) {
+    QImage image(side, side, QImage::Format_Indexed8);
+    image.setColorTable(QList<QRgb>(icon_images::kPalette.begin(), icon_images::kPalette.end()));
+    const auto half = static_cast<std::size_t>(side / 2);
+    for (int y = 0; y < side; ++y) {
+        uchar* line = image.scanLine(y);
+        for (std::size_t i = 0; i < half; ++i) {
+            const std::uint8_t pair = packed[static_cast<std::size_t>(y) * half + i];
+            line[2 * i] = pair >> 4;
+            line[2 * i + 1] = pair & 0x0f;
+        }
+    }
+    return QPixmap::fromImage(image);
+}
+
 } // namespace
 
 Form1::Form1(QWidget* parent)
@@ -45,6 +70,8 @@ Form1::Form1(QWidget* parent)
     QIcon icon;
     icon.addPixmap(SunImage(icon_images::kSun16.data(), 16));
     icon.addPixmap(SunImage(icon_images::kSun32.data(), 32));
+    icon.addPixmap(PackedSunImage(icon_images::kSun48Packed, 48));
+    icon.addPixmap(PackedSunImage(icon_images::kSun256Packed, 256));
     setWindowIcon(icon);
     setFixedSize(FromTwips(0, 0, 6840, 6165).size());
 
@@ -78,19 +105,39 @@ Form1::Form1(QWidget* parent)
         c.label.setGeometry(c.rect);
     }
 
+    // The result can be selected and copied with the mouse, but never takes the keyboard focus.
+    // Its menu is the label's own: Qt gives a plain-text label's selection no context menu.
+    Label4.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label4.setFocusPolicy(Qt::NoFocus);
+    Label4.setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* copy = new QAction(QStringLiteral("复制"), &Label4);
+    connect(copy, &QAction::triggered, this, [this] {
+        QString text = Label4.selectedText();
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n')); // how a selection holds a break
+        QGuiApplication::clipboard()->setText(text.isEmpty() ? Label4.text() : text);
+    });
+    auto* selectAll = new QAction(QStringLiteral("全选"), &Label4);
+    connect(selectAll, &QAction::triggered, this,
+            [this] { Label4.setSelection(0, static_cast<int>(Label4.text().size())); });
+    Label4.addActions({copy, selectAll});
+
     struct Field {
         QLineEdit& edit;
+        QLabel& caption;
         const char* name;
         QRect rect;
     };
-    for (const Field& f : {Field{L, "L", FromTwips(3120, 240, 2055, 495)},
-                           Field{D, "D", FromTwips(3120, 960, 2055, 495)},
-                           Field{Delta, "Delta", FromTwips(3120, 1680, 2055, 495)},
-                           Field{Hs, "Hs", FromTwips(3120, 2400, 2055, 495)},
-                           Field{H, "H", FromTwips(3120, 3120, 2055, 495)}}) {
+    for (const Field& f : {Field{L, Label1, "L", FromTwips(3120, 240, 2055, 495)},
+                           Field{D, Label2, "D", FromTwips(3120, 960, 2055, 495)},
+                           Field{Delta, Label5, "Delta", FromTwips(3120, 1680, 2055, 495)},
+                           Field{Hs, Label6, "Hs", FromTwips(3120, 2400, 2055, 495)},
+                           Field{H, Label3, "H", FromTwips(3120, 3120, 2055, 495)}}) {
         f.edit.setParent(this);
         f.edit.setObjectName(QLatin1String(f.name));
         f.edit.setGeometry(f.rect);
+        // Qt's default keeps 32767 characters and silently drops the rest of a paste.
+        f.edit.setMaxLength(std::numeric_limits<int>::max());
+        f.caption.setBuddy(&f.edit); // screen readers name the field by its caption
     }
 
     Command1.setParent(this);
@@ -99,6 +146,7 @@ Form1::Form1(QWidget* parent)
     Command1.setFont(captionFont);
     Command1.setGeometry(FromTwips(2640, 5400, 1575, 495));
     Command1.setAutoDefault(false);
+    Command1.installEventFilter(this); // Enter on the focused button presses it
     connect(&Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 
     setTabOrder(&Command1, &L);
@@ -128,6 +176,16 @@ void Form1::showEvent(QShowEvent* event) {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &Command1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            if (!key->isAutoRepeat()) {
+                Command1.click();
+            }
+            return true;
+        }
+    }
     if (event->type() == QEvent::Expose && watched == windowHandle()) {
         watched->removeEventFilter(this);
         if (frameGeometry().size() != centredFrameSize) {

@@ -2,7 +2,9 @@
 // here: its layout and texts, its fonts and icon, focus, centring, the two-line result and the
 // warning box. The volumes themselves are the calculation tests' business.
 
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +16,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <limits>
 #include <memory>
 
 #include "ui/form1.h"
@@ -127,7 +130,7 @@ class Form1Test : public QObject {
         QCOMPARE(w->geometry(), geometry);
         if (auto* edit = qobject_cast<QLineEdit*>(w)) {
             QCOMPARE(edit->text(), QString());
-            QCOMPARE(edit->maxLength(), 32767); // Qt's default: no limit of ours
+            QCOMPARE(edit->maxLength(), std::numeric_limits<int>::max()); // no limit of ours
             QCOMPARE(edit->font(), QApplication::font(edit));
             return;
         }
@@ -166,7 +169,8 @@ class Form1Test : public QObject {
         QVERIFY(flags & Qt::WindowCloseButtonHint);
 
         const QIcon icon = form->windowIcon();
-        for (const int side : {16, 32}) {
+        // 16 and 32 for title bars, 48 and 256 for large task bars and Alt+Tab, drawn, not scaled.
+        for (const int side : {16, 32, 48, 256}) {
             QVERIFY(icon.availableSizes().contains(QSize(side, side)));
             const QImage image = icon.pixmap(side).toImage().convertToFormat(QImage::Format_ARGB32);
             QCOMPARE(image.size(), QSize(side, side));
@@ -210,6 +214,102 @@ class Form1Test : public QObject {
         QCOMPARE(order, QStringList({"L", "D", "Delta", "Hs", "H", "Command1"}));
         QVERIFY(!button->isDefault());
         QVERIFY(!button->autoDefault());
+    }
+
+    void enterPressesTheFocusedButtonButNotAField_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("calculates");
+        QTest::addRow("Return on the button") << "Command1" << int(Qt::Key_Return) << true;
+        QTest::addRow("keypad Enter on the button") << "Command1" << int(Qt::Key_Enter) << true;
+        QTest::addRow("Space on the button") << "Command1" << int(Qt::Key_Space) << true;
+        QTest::addRow("Return in a field") << "H" << int(Qt::Key_Return) << false;
+        QTest::addRow("keypad Enter in a field") << "L" << int(Qt::Key_Enter) << false;
+    }
+    void enterPressesTheFocusedButtonButNotAField() {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(bool, calculates);
+        QApplication::setActiveWindow(form);
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        fill({"5000", "2020", "10", "25", "500"});
+        QWidget* target = child<QWidget>(qPrintable(focus));
+        target->setFocus();
+        const Qt::KeyboardModifiers modifiers =
+            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        QTest::keyClick(target, Qt::Key(key), modifiers);
+        const QString label = child<QLabel>("Label4")->text();
+        QCOMPARE(label != kPrefix, calculates);
+    }
+
+    void aPastedFieldIsKeptWhole() {
+        // 99,996 zeros and then 5000: cut at Qt's old limit it would read as a length of zero.
+        const QString pasted = QString(99996, QLatin1Char('0')) + "5000";
+        fill({"", "2020", "10", "25", "500"});
+        auto* field = child<QLineEdit>("L");
+        field->setFocus();
+        QApplication::clipboard()->setText(pasted);
+        field->paste();
+        QCOMPARE(field->text().size(), pasted.size());
+        QVERIFY(!clickAndAnswerBox().found);
+        QCOMPARE(child<QLabel>("Label4")->text(),
+                 kPrefix + "3" + sep() + "429m3\n卧式容器总容积为：17" + sep() + "95m3");
+    }
+
+    void screenReadersNameEachFieldByItsCaption_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("accessibleName");
+        QTest::addRow("L") << "L"
+                           << "容器缝对缝长度(mm)：";
+        QTest::addRow("D") << "D"
+                           << "容器外径(mm)：";
+        QTest::addRow("Delta") << "Delta"
+                               << "容器壁厚(mm):";
+        QTest::addRow("Hs") << "Hs"
+                            << "封头直边高度(mm):";
+        QTest::addRow("H") << "H"
+                           << "液位高度(mm)： ";
+        QTest::addRow("Command1") << "Command1"
+                                  << "计     算";
+    }
+    void screenReadersNameEachFieldByItsCaption() {
+        QFETCH(QString, name);
+        QFETCH(QString, accessibleName);
+        QAccessibleInterface* iface =
+            QAccessible::queryAccessibleInterface(child<QWidget>(qPrintable(name)));
+        QVERIFY(iface);
+        QCOMPARE(iface->text(QAccessible::Name).trimmed(), accessibleName.trimmed());
+    }
+
+    void resultCanBeSelectedAndCopied() {
+        fill({"5000", "2020", "10", "25", "500"});
+        QVERIFY(!clickAndAnswerBox().found);
+        auto* label = child<QLabel>("Label4");
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+        // A drag across the first line selects part of it.
+        const int y = label->fontMetrics().height() / 2;
+        QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, QPoint(2, y));
+        QTest::mouseMove(label, QPoint(label->width() - 2, y));
+        QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, QPoint(label->width() - 2, y));
+        QVERIFY2(label->selectedText().startsWith(QStringLiteral("容器内液体")),
+                 qPrintable(label->selectedText()));
+        QVERIFY(QApplication::focusWidget() != label);
+
+        // The context menu, in Chinese like the rest of the window, copies the selection, or
+        // everything once all is selected.
+        QCOMPARE(label->contextMenuPolicy(), Qt::ActionsContextMenu);
+        QMap<QString, QAction*> actions;
+        for (QAction* action : label->actions()) {
+            actions[action->text()] = action;
+        }
+        QCOMPARE(actions.keys(), QStringList({"全选", "复制"}));
+        const QString partial = label->selectedText();
+        actions["复制"]->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), partial);
+        actions["全选"]->trigger();
+        QCOMPARE(label->selectedText().size(), label->text().size());
+        actions["复制"]->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), label->text());
     }
 
     void enterInAFieldDoesNotCalculate() {
