@@ -33,6 +33,7 @@ expected=$(
 /usr/share/icons/hicolor/32x32/apps/$app_id.png
 /usr/share/icons/hicolor/48x48/apps/$app_id.png
 /usr/share/man/man1/velmora-table.1.gz
+/usr/share/man/zh_CN/man1/velmora-table.1.gz
 /usr/share/metainfo/$app_id.metainfo.xml
 LIST
 )
