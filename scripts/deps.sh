@@ -20,7 +20,7 @@ test_packages=(
     "${run_packages[@]}"
     xvfb xauth openbox xdotool x11-utils imagemagick python3
     clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-tidy-14 cppcheck
-    dpkg-dev file desktop-file-utils appstream
+    dpkg-dev file desktop-file-utils appstream lintian
 )
 
 case "${1:-}" in
