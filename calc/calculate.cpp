@@ -89,7 +89,10 @@ VolumeOutcome VolumeAtLevel(const Vessel& vessel, double Hn) {
         return {LevelRangeMessage, 0};
     }
     const double Vl = LiquidVolume(vessel.geometry, vessel.Vt, Hn, *regime);
-    if (!std::isfinite(Vl)) {
+    // Beyond the double range, or so far beyond any real vessel (a diameter of 1e47 mm, say) that
+    // the layer's terms cancel to nothing but rounding error: a volume below zero or above the
+    // capacity is no answer to show.
+    if (!(Vl >= 0 && Vl <= vessel.Vt)) {
         return {OutOfRangeMessage, 0};
     }
     return {{}, Vl};

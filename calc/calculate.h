@@ -60,15 +60,16 @@ VesselOutcome ReadVessel(std::string_view L, std::string_view D, std::string_vie
 
 // The liquid volume in m3 at level Hn (mm), as the calculator shows it.
 struct VolumeOutcome {
-    std::string_view warning; // the level is outside 0..Di, or the volume leaves the double range
+    std::string_view warning; // the level is outside 0..Di, or the volume is lost to the double
+                              // range or its precision (below 0 or above Vt)
     double Vl;
 };
 VolumeOutcome VolumeAtLevel(const Vessel& vessel, double Hn);
 
 // Checks, in this order, each ending the calculation with a warning: a field is empty; the vessel
 // cannot be read (ReadVessel); the level is not a number or too large; the level is outside 0..Di;
-// the liquid volume leaves the double range. Numbers are read and written with the locale's
-// separator. No result shows a negative volume.
+// the liquid volume leaves the double range or its precision. Numbers are read and written with the
+// locale's separator. No result shows a negative volume.
 CalcOutcome Calculate(const FieldTexts& fields, const NumberLocale& locale);
 
 } // namespace calc

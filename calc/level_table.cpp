@@ -1,7 +1,5 @@
 #include "calc/level_table.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -39,14 +37,10 @@ PositiveRead ReadPositive(std::string_view text, const NumberLocale& locale,
     return {{}, read.value};
 }
 
-// x rounded to two decimals, a value that "0.00" writes.
-double RoundTo2(double x) {
-    std::array<char, 330> buf{};
-    const auto res =
-        std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::fixed, 2);
-    double value = 0;
-    std::from_chars(buf.data(), res.ptr, value);
-    return value;
+// The highest whole number below x > 0. Beyond 2^53 every double is whole, and x - 1 may be x.
+double WholeBelow(double x) {
+    const double below = std::ceil(x) - 1;
+    return below < x ? below : std::nextafter(x, 0.0);
 }
 
 double VolumeAt(const Vessel& vessel, double Hn) {
@@ -128,7 +122,7 @@ TableOutcome MakeLevelTable(const TableInputs& inputs, const NumberLocale& local
         }
         TableRow row{level, volume.Vl, 0, 0};
         if (vessel.Vt > 0) {
-            row.percent = RoundTo2(100 * volume.Vl / vessel.Vt);
+            row.percent = RoundToPlaces(100 * volume.Vl / vessel.Vt, 2);
         }
         if (density) {
             row.mass = RoundTo3(volume.Vl * *density / 1000);
@@ -197,8 +191,8 @@ LevelOutcome LevelFor(const LevelTable& table, Target target, double value) {
     // The volume rises from 0 up to just below the centre line, steps back there (the half
     // volume and everything above are reckoned from the rounded Vt) and rises again up to Vt.
     // So: the lower half first, then the centre line, then the upper half, then Di.
-    const double top = std::ceil(Di) - 1; // the highest whole millimetre below Di
-    if (const auto lower = FirstReaching(0, std::ceil(R) - 1, reaches)) {
+    const double top = WholeBelow(Di);
+    if (const auto lower = FirstReaching(0, WholeBelow(R), reaches)) {
         return {{}, *lower};
     }
     if (R == std::floor(R) && reaches(R)) {

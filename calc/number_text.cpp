@@ -231,23 +231,23 @@ constexpr std::array<double, 7> kPowersOfTen = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
 // nearest to one: x = digits / 10^places. Such a decimal is x to 15 significant digits, so this
 // answers most numbers a person types or a result shows without a float-to-text conversion.
 struct ShortDecimal {
-    std::int64_t digits;
-    int places;
+    std::int64_t digits = 0;
+    int places = -1; // -1: x is no such decimal
 };
 
-std::optional<ShortDecimal> AsShortDecimal(double x) {
+ShortDecimal AsShortDecimal(double x) {
     constexpr double kFifteenDigits = 1e15;
     for (int places = 0; places < static_cast<int>(kPowersOfTen.size()); ++places) {
         const double scale = kPowersOfTen.at(static_cast<std::size_t>(places));
         const double m = std::round(x * scale);
         if (!(std::abs(m) < kFifteenDigits)) {
-            return std::nullopt;
+            break;
         }
         if (m / scale == x) { // the quotient of two exact doubles is correctly rounded
-            return ShortDecimal{static_cast<std::int64_t>(m), places};
+            return {static_cast<std::int64_t>(m), places};
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 // The common case of ReadNumber: plain ASCII with a one-byte separator. Gives nothing for any
@@ -409,17 +409,17 @@ std::string NumberToText(double x, const NumberLocale& locale) {
         return std::isnan(x) ? "nan" : (x < 0 ? "-inf" : "inf");
     }
     const std::string_view separator = SeparatorOf(locale);
-    if (const std::optional<ShortDecimal> shortDecimal = AsShortDecimal(x)) {
+    if (const ShortDecimal shortDecimal = AsShortDecimal(x); shortDecimal.places >= 0) {
         std::array<char, 24> buf{};
         const char* const end =
-            std::to_chars(buf.data(), buf.data() + buf.size(), shortDecimal->digits).ptr;
+            std::to_chars(buf.data(), buf.data() + buf.size(), shortDecimal.digits).ptr;
         std::string_view digits(buf.data(), static_cast<std::size_t>(end - buf.data()));
         std::string out;
         if (digits.starts_with('-')) {
             out += '-';
             digits.remove_prefix(1);
         }
-        const auto places = static_cast<std::size_t>(shortDecimal->places);
+        const auto places = static_cast<std::size_t>(shortDecimal.places);
         if (places == 0) {
             out += digits;
         } else if (digits.size() > places) {
@@ -472,7 +472,7 @@ std::string NumberToText(double x, const NumberLocale& locale) {
 }
 
 double RoundTo15Digits(double x) {
-    if (x == 0 || !std::isfinite(x) || AsShortDecimal(x)) {
+    if (x == 0 || !std::isfinite(x) || AsShortDecimal(x).places >= 0) {
         return x;
     }
     const Scientific15 s = ToScientific15(x);
@@ -492,7 +492,9 @@ double RoundToPlaces(double x, int places) {
         return x;
     }
     // x * scale is exactly p + e. Round it to the integer n, deciding on the exact sum.
-    const auto [p, e] = MultiplyExactly(x, scale);
+    const ExactProduct product = MultiplyExactly(x, scale);
+    const double p = product.p;
+    const double e = product.e;
     double n = std::round(p); // halfway away from zero, like the rule for x itself
     const double f = p - n;   // exact: the part of p beyond n, within [-0.5, 0.5]
     if (e > 0.5 - f || (e == 0.5 - f && n + 0.5 > 0)) {

@@ -1,7 +1,7 @@
 // Feeds arbitrary texts to Calculate and checks the promises the result label makes to a person:
 // a warning shows the prefix alone with one of the known messages; a result shows two finite,
-// non-negative numbers, each written the way the program writes numbers and reading back to the
-// same text.
+// non-negative numbers, the liquid no more than the capacity, each written the way the program
+// writes numbers and reading back to the same text.
 //
 // Input: lines separated by "\n". The first line picks the decimal separator ("," a comma,
 // anything else a full stop); the next five are the fields L, D, Delta, Hs and H.
@@ -78,13 +78,14 @@ bool IsWrittenNumber(std::string_view s, std::string_view sep) {
     return AllDigits(rest) && rest.size() <= 3 && rest.back() != '0';
 }
 
-void CheckNumber(std::string_view text, const calc::NumberLocale& locale,
-                 const calc::CalcOutcome& out) {
+double CheckNumber(std::string_view text, const calc::NumberLocale& locale,
+                   const calc::CalcOutcome& out) {
     Require(IsWrittenNumber(text, locale.decimalSeparator), "a number is not written as usual",
             out);
     const calc::NumberRead read = calc::ReadNumber(text, locale);
     Require(read.status == calc::ReadStatus::Ok, "a number does not read back", out);
     Require(calc::NumberToText(read.value, locale) == text, "a number reads back differently", out);
+    return read.value;
 }
 
 } // namespace
@@ -130,7 +131,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view liquid = label.substr(0, split);
     const std::string_view total = label.substr(
         split + middle.size(), label.size() - split - middle.size() - calc::VolumeUnit.size());
-    CheckNumber(liquid, locale, out);
-    CheckNumber(total, locale, out);
+    const double Vl = CheckNumber(liquid, locale, out);
+    const double Vt = CheckNumber(total, locale, out);
+    Require(Vl <= Vt, "the vessel holds more liquid than it can", out);
     return 0;
 }

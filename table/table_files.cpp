@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdio>
 #include <ctime>
 #include <random>
@@ -15,14 +14,6 @@ namespace table {
 namespace {
 
 const calc::NumberLocale kPoint{"."};
-
-// x with exactly `places` fraction digits and ".", as a spreadsheet's "0.00" shows it.
-std::string Fixed(double x, int places) {
-    std::array<char, 330> buf{};
-    const auto res =
-        std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::fixed, places);
-    return {buf.data(), res.ptr};
-}
 
 std::string WriteFailure(const std::filesystem::path& target) {
     return std::string(FileWriteMessage) + target.string();
@@ -98,7 +89,7 @@ bool FillSheet(lxw_workbook* book, lxw_worksheet* sheet, const calc::LevelTable&
     format_set_align(volumeHead, LXW_ALIGN_LEFT);
     lxw_format* columnHead = w.Format(nullptr, true, 0, true);
     format_set_text_wrap(columnHead);
-    lxw_format* levelCell = w.Format("General", false, 0, true);
+    lxw_format* levelCell = w.Format(nullptr, false, 0, true);
     lxw_format* volumeCell = w.Format("0.000", false, 0, true);
     lxw_format* percentCell = w.Format("0.00", false, 0, true);
     lxw_format* massCell = w.Format("0.000", false, 0, true);
@@ -237,10 +228,10 @@ std::string CsvText(const calc::LevelTable& table) {
         csv += ',';
         csv += calc::NumberToText(r.volume, kPoint);
         csv += ',';
-        csv += Fixed(r.percent, 2);
+        csv += calc::FixedText(r.percent, 2, kPoint);
         if (withMass) {
             csv += ',';
-            csv += Fixed(r.mass, 3);
+            csv += calc::FixedText(r.mass, 3, kPoint);
         }
         csv += "\r\n";
     }
@@ -273,9 +264,13 @@ std::string WriteAtomically(const std::filesystem::path& target,
     std::filesystem::path temp;
     bool created = false;
     for (int attempt = 0; attempt < 16 && !created; ++attempt) {
-        const std::string suffix = std::to_string(random()) + ".tmp";
+        std::string name = ".";
+        name += target.filename().string();
+        name += '.';
+        name += std::to_string(random());
+        name += ".tmp";
         temp = target;
-        temp.replace_filename("." + target.filename().string() + "." + suffix);
+        temp.replace_filename(name);
         // "x": fails rather than opens a file that is already there.
         if (std::FILE* f = std::fopen(temp.string().c_str(), "wbx")) {
             created = std::fclose(f) == 0;

@@ -177,6 +177,8 @@ TEST(Calculate, WarningsInOrderOfPrecedence) {
         {"capacity overflows", {"5000", "1e200", "10", "25", "500"}, OutOfRangeMessage},
         // The capacity stays finite while a head layer's intermediate passes the double range.
         {"liquid volume overflows", {"0", "1e80", "0", "0", "1e79"}, OutOfRangeMessage},
+        // So wide that a 5 mm layer is lost in rounding: its terms cancel to a negative volume.
+        {"liquid volume lost to rounding", {"15", "101e45", "12", "0", "5"}, OutOfRangeMessage},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

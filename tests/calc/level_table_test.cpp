@@ -56,6 +56,10 @@ TEST(LevelTable, EveryRowShowsWhatTheCalculatorShows) {
          {"3000", "1000.3", "0.1", "20", "10", ""},
          &kPoint,
          1000.1},
+        {"huge vessel, levels and volumes in exponent form",
+         {"1e20", "1e17", "0", "0", "1e16", ""},
+         &kPoint,
+         1e17},
         {"odd Di, comma", {"4500,5", "1999,5", "0", "12,5", "3,3", ""}, &kComma, 1999.5},
     };
     for (const auto& c : cases) {
@@ -227,6 +231,20 @@ TEST(LevelTable, InverseMatchesTheDefinition) {
             ASSERT_EQ(found.warning, "") << V;
             ASSERT_EQ(found.level, LevelByScan(table, V)) << V;
         }
+    }
+}
+
+TEST(LevelTable, InverseBeyondWholeMillimetres) {
+    // Di 1e17: doubles there are 16 apart, and Di - 1 is Di.
+    const calc::LevelTable table = Made({"1e20", "1e17", "0", "0", "1e16", ""});
+    const double Di = table.vessel.geometry.Di;
+    for (const double percent : {0.0, 30.0, 50.0, 70.0, 100.0}) {
+        SCOPED_TRACE(percent);
+        const calc::LevelOutcome found = LevelFor(table, Target::Percent, percent);
+        ASSERT_EQ(found.warning, "");
+        ASSERT_TRUE(found.level >= 0 && found.level <= Di);
+        EXPECT_GE(calc::VolumeAtLevel(table.vessel, found.level).Vl,
+                  percent / 100 * table.vessel.Vt * (1 - 1e-12));
     }
 }
 
