@@ -49,10 +49,10 @@ QString StandardSavePath(QWidget* parent, const QString& caption, const QString&
 QWidget* Section(const QString& title) {
     auto* section = new QFrame;
     section->setFrameShape(QFrame::StyledPanel);
+    // The title in the window's own face and weight: a bold face would be one more CJK font to
+    // load before the first paint.
     auto* caption = new QLabel(title, section);
-    QFont bold = caption->font();
-    bold.setBold(true);
-    caption->setFont(bold);
+    caption->setForegroundRole(QPalette::Highlight);
     auto* column = new QVBoxLayout(section);
     column->addWidget(caption);
     return section;
@@ -79,7 +79,9 @@ TableWindow::TableWindow(QWidget* parent)
     : QWidget(parent), locale{QLocale::system().decimalPoint().toStdString()}, tableModel(locale) {
     setObjectName(QStringLiteral("TableWindow"));
     setWindowTitle(QStringLiteral("标准椭圆封头容器容量表"));
-    setWindowIcon(SunIcon());
+    // The window's icon for title bar and task switcher; the menu and docks take the 256 px one
+    // from the icon theme, so the window need not convert and send it to the display at start.
+    setWindowIcon(SunIcon({16, 32, 48}));
 
     // Inputs: the calculator's captions for the dimensions, then the table's own fields.
     QWidget* dimensions = Section(QStringLiteral("容器尺寸"));
