@@ -5,7 +5,7 @@
 set -euo pipefail
 
 run_packages=(
-    g++ cmake make pkgconf libgtest-dev
+    g++ cmake make pkgconf libgtest-dev libxlsxwriter-dev
     qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk
 )
 package_packages=(
@@ -18,7 +18,7 @@ bench_packages=(
 )
 test_packages=(
     "${run_packages[@]}"
-    xvfb xauth openbox xdotool x11-utils imagemagick
+    xvfb xauth openbox xdotool x11-utils imagemagick python3
     clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-tidy-14 cppcheck
     dpkg-dev file desktop-file-utils appstream lintian
 )

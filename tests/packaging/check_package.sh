@@ -34,6 +34,7 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 expected=$(
     cat <<LIST
 /usr/bin/velmora
+/usr/bin/velmora-table
 /usr/share/applications/$app_id.desktop
 /usr/share/doc/velmora/changelog.gz
 /usr/share/doc/velmora/copyright
@@ -41,14 +42,16 @@ expected=$(
 /usr/share/icons/hicolor/256x256/apps/$app_id.png
 /usr/share/icons/hicolor/32x32/apps/$app_id.png
 /usr/share/icons/hicolor/48x48/apps/$app_id.png
+/usr/share/man/man1/velmora-table.1.gz
 /usr/share/man/man1/velmora.1.gz
+/usr/share/man/zh_CN/man1/velmora-table.1.gz
 /usr/share/man/zh_CN/man1/velmora.1.gz
 /usr/share/metainfo/$app_id.metainfo.xml
 LIST
 )
 
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
-installed=$(cd "$work/root" && find . -type f | sed 's/^\.//' | sort)
+installed=$(cd "$work/root" && find . -type f | sed 's/^\.//' | LC_ALL=C sort)
 [ "$installed" = "$expected" ] || fail "installed files differ:
 $(diff <(echo "$expected") <(echo "$installed"))"
 for size in 16 32 48 256; do
@@ -82,7 +85,7 @@ grep -qxF 'fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei' <<<"$depends_
 recommends=$(field Recommends)
 [ "$recommends" = qt6-translations-l10n ] || fail "Recommends is not Qt's translations: $recommends"
 
-packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's/^\.//' | sort)
+packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's/^\.//' | LC_ALL=C sort)
 [ "$packaged" = "$expected" ] || fail "packaged files differ:
 $(diff <(echo "$expected") <(echo "$packaged"))"
 
