@@ -23,13 +23,8 @@ PositiveRead ReadPositive(std::string_view text, const NumberLocale& locale,
         return {EmptyFieldMessage, 0};
     }
     const NumberRead read = ReadNumber(text, locale);
-    switch (read.status) {
-    case ReadStatus::Ok:
-        break;
-    case ReadStatus::NotANumber:
-        return {NotANumberMessage, 0};
-    case ReadStatus::OutOfRange:
-        return {OutOfRangeMessage, 0};
+    if (const std::string_view warning = ReadWarning(read.status); !warning.empty()) {
+        return {warning, 0};
     }
     if (!(read.value > 0)) {
         return {notPositive, 0};
@@ -213,13 +208,8 @@ LevelOutcome LevelFor(const LevelTable& table, Target target, std::string_view t
         return {EmptyFieldMessage, 0};
     }
     const NumberRead read = ReadNumber(text, locale);
-    switch (read.status) {
-    case ReadStatus::Ok:
-        break;
-    case ReadStatus::NotANumber:
-        return {NotANumberMessage, 0};
-    case ReadStatus::OutOfRange:
-        return {OutOfRangeMessage, 0};
+    if (const std::string_view warning = ReadWarning(read.status); !warning.empty()) {
+        return {warning, 0};
     }
     return LevelFor(table, target, read.value);
 }
