@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
-"""Start-up time and peak memory of Velmora against a bare Qt window.
+"""Start-up time and peak memory of a Velmora window against a bare Qt window.
 
 Under Xvfb with the openbox window manager, starts the program's start-up twin and the bare
 window alternately, RUNS times each after one warm-up run, and takes for each run the time from
 process start to the window's first expose (the twin prints the clock there and quits) and the
-peak resident memory. Prints the medians and the ratios program/bare, and exits 1 when a ratio
-exceeds 1.10.
+peak resident memory. Prints the medians and the ratios program/bare, and exits 1 when the
+start-up ratio exceeds LIMIT (1.10 unless given), or the memory ratio exceeds 1.10 when no LIMIT
+is given.
 
-Usage: startup.py STARTUP_PROBE BARE_WINDOW [RUNS]
+Usage: startup.py STARTUP_PROBE BARE_WINDOW [RUNS [LIMIT]]
 """
 import os
 import statistics
@@ -61,6 +62,11 @@ def main():
         sys.exit(__doc__)
     probe, bare = sys.argv[1], sys.argv[2]
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 15
+    # A window of more widgets than the calculator's is held to its own start-up limit; its
+    # memory is reported, not judged.
+    limit = float(sys.argv[4]) if len(sys.argv) > 4 else LIMIT
+    checks = (("start-up", limit),) if len(sys.argv) > 4 else (("start-up", LIMIT), ("memory", LIMIT))
+    name = os.path.basename(probe)
     with tempfile.TemporaryDirectory() as workdir:
         env, servers = start_display(workdir)
         try:
@@ -83,18 +89,20 @@ def main():
     time_ratio = median(probe, 1) / median(bare, 1)
     memory_ratio = median(probe, 2) / median(bare, 2)
     print(f"runs each: {runs}")
-    print(f"start-up to first expose, median: velmora {median(probe, 0):.1f} ms, "
+    print(f"{name}:")
+    print(f"start-up to first expose, median: program {median(probe, 0):.1f} ms, "
           f"bare window {median(bare, 0):.1f} ms, ratio {expose_ratio:.3f}")
-    print(f"start-up to first paint, median:  velmora {median(probe, 1):.1f} ms, "
+    print(f"start-up to first paint, median:  program {median(probe, 1):.1f} ms, "
           f"bare window {median(bare, 1):.1f} ms, ratio {time_ratio:.3f}")
-    print(f"peak resident memory, median:     velmora {median(probe, 2):.1f} MiB, "
+    print(f"peak resident memory, median:     program {median(probe, 2):.1f} MiB, "
           f"bare window {median(bare, 2):.1f} MiB, ratio {memory_ratio:.3f}")
-    failed = [name for name, ratio in (("start-up", time_ratio), ("memory", memory_ratio))
-              if ratio > LIMIT]
+    ratios = {"start-up": time_ratio, "memory": memory_ratio}
+    failed = [f"{what} above {most:.2f}" for what, most in checks if ratios[what] > most]
     if failed:
-        print(f"FAIL: {' and '.join(failed)} above {LIMIT:.2f} times the bare window")
+        print(f"FAIL: {' and '.join(failed)} times the bare window")
         return 1
-    print(f"both within {LIMIT:.2f} times the bare window")
+    print("within " + " and ".join(f"{most:.2f} ({what})" for what, most in checks)
+          + " times the bare window")
     return 0
 
 

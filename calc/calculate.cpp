@@ -10,18 +10,6 @@ CalcOutcome Warn(std::string_view message) {
     return {OutcomeKind::Warning, std::string(ResultPrefix), std::string(message)};
 }
 
-std::string_view ReadFailure(ReadStatus status) {
-    switch (status) {
-    case ReadStatus::Ok:
-        return {};
-    case ReadStatus::NotANumber:
-        return NotANumberMessage;
-    case ReadStatus::OutOfRange:
-        break;
-    }
-    return OutOfRangeMessage;
-}
-
 std::optional<Regime> RegimeOf(double Hn, double Di) {
     const double R = Di / 2;
     if (Hn >= 0 && Hn < R) {
@@ -41,6 +29,18 @@ std::optional<Regime> RegimeOf(double Hn, double Di) {
 
 } // namespace
 
+std::string_view ReadWarning(ReadStatus status) {
+    switch (status) {
+    case ReadStatus::Ok:
+        return {};
+    case ReadStatus::NotANumber:
+        return NotANumberMessage;
+    case ReadStatus::OutOfRange:
+        break;
+    }
+    return OutOfRangeMessage;
+}
+
 VesselOutcome ReadVessel(std::string_view L, std::string_view D, std::string_view Delta,
                          std::string_view Hs, const NumberLocale& locale) {
     VesselOutcome out{{}, {}};
@@ -59,7 +59,7 @@ VesselOutcome ReadVessel(std::string_view L, std::string_view D, std::string_vie
     Dimension dims[] = {{D, true, 0}, {Delta, false, 0}, {Hs, false, 0}, {L, false, 0}};
     for (Dimension& dim : dims) {
         const NumberRead read = ReadNumber(dim.text, locale);
-        out.warning = ReadFailure(read.status);
+        out.warning = ReadWarning(read.status);
         if (out.warning.empty() && !dim.mayBeNegative && read.value < 0) {
             out.warning = NegativeMessage;
         }
@@ -109,7 +109,7 @@ CalcOutcome Calculate(const FieldTexts& fields, const NumberLocale& locale) {
     }
 
     const NumberRead Hn = ReadNumber(fields.H, locale);
-    if (const std::string_view failure = ReadFailure(Hn.status); !failure.empty()) {
+    if (const std::string_view failure = ReadWarning(Hn.status); !failure.empty()) {
         return Warn(failure);
     }
     const VolumeOutcome volume = VolumeAtLevel(read.vessel, Hn.value);

@@ -39,6 +39,10 @@ inline constexpr std::string_view NotANumberMessage = "输入值必须为数字!
 inline constexpr std::string_view OutOfRangeMessage = "输入值超出计算范围!";
 inline constexpr std::string_view NegativeMessage = "输入值不能为负数!";
 
+// The warning for a field that did not read as a number: NotANumberMessage or OutOfRangeMessage;
+// empty for ReadStatus::Ok.
+std::string_view ReadWarning(ReadStatus status);
+
 // A vessel as its four dimension fields describe it: its geometry and total capacity Vt in m3,
 // rounded to 0.001.
 struct Vessel {

@@ -10,6 +10,17 @@ namespace {
 constexpr double kPi = 3.14;
 constexpr double kFourPi = 12.56;
 constexpr double kCubicMillimetresPerCubicMetre = 1e9;
+
+// The capacity's terms in mm3. Vt rounds their sum, not the sum of the terms in m3: the last digit
+// of a rounded capacity depends on it.
+double CylinderTerm(const VesselGeometry& g) {
+    return (((g.Di * g.Di) * kPi) * g.Lt) / 4;
+}
+
+double HeadsTerm(const VesselGeometry& g) { // both half-ellipsoids
+    const double R = g.Di / 2;
+    return (((R * R) * kFourPi) * g.h1) / 3;
+}
 } // namespace
 
 // The formulas below are evaluated exactly in the order written, left to right within a product:
@@ -22,11 +33,16 @@ VesselGeometry MakeGeometry(double D, double Delta, double L, double Hs) {
     return {Di, 2 * Hs + L, Di / 4, Di / 4};
 }
 
+double CylinderCapacity(const VesselGeometry& g) {
+    return CylinderTerm(g) / kCubicMillimetresPerCubicMetre;
+}
+
+double HeadsCapacity(const VesselGeometry& g) {
+    return HeadsTerm(g) / kCubicMillimetresPerCubicMetre;
+}
+
 double TotalCapacity(const VesselGeometry& g) {
-    const double R = g.Di / 2;
-    const double cylinder = (((g.Di * g.Di) * kPi) * g.Lt) / 4;
-    const double heads = (((R * R) * kFourPi) * g.h1) / 3; // both half-ellipsoids
-    return RoundTo3((cylinder + heads) / kCubicMillimetresPerCubicMetre);
+    return RoundTo3((CylinderTerm(g) + HeadsTerm(g)) / kCubicMillimetresPerCubicMetre);
 }
 
 double SegmentVolume(const VesselGeometry& g, double y) {

@@ -27,7 +27,12 @@ enum class Regime {
 // (2000, 1000.1, ...) is that diameter exactly.
 VesselGeometry MakeGeometry(double D, double Delta, double L, double Hs);
 
-// Total capacity Vt, rounded to 0.001 m3.
+// The two terms of the total capacity in m3, unrounded: the cylinder of length Lt (the shell with
+// both straight flanges), and the two elliptical heads together.
+double CylinderCapacity(const VesselGeometry& g);
+double HeadsCapacity(const VesselGeometry& g);
+
+// Total capacity Vt, rounded to 0.001 m3: the two terms above, summed in mm3.
 double TotalCapacity(const VesselGeometry& g);
 
 // Unrounded volume of the horizontal layer of depth y at the bottom of the vessel (by symmetry,

@@ -7,8 +7,8 @@
 set -euo pipefail
 
 run_packages=(
-    g++ cmake make pkgconf libgtest-dev
-    qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk
+    g++ cmake make pkgconf libgtest-dev libxlsxwriter-dev
+    qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk fonts-wqy-microhei
 )
 package_packages=(
     "${run_packages[@]}"
@@ -30,9 +30,9 @@ windows_test_packages=(
 test_packages=(
     "${run_packages[@]}"
     "${windows_test_packages[@]}"
-    xvfb xauth openbox xdotool x11-utils imagemagick
+    xvfb xauth openbox xdotool x11-utils imagemagick python3
     clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-tidy-14 cppcheck
-    dpkg-dev file desktop-file-utils appstream lintian
+    dpkg-dev file desktop-file-utils appstream lintian poppler-utils
 )
 
 case "${1:-}" in

@@ -1,5 +1,7 @@
 #include "calc/vessel.h"
 
+#include "calc/number_text.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,6 +18,15 @@ TEST(VesselGeometry, DerivesInnerDimensions) {
     EXPECT_EQ(kReference.h2, 500);
     // 1000.3 - 2 * 0.1 is 1000.0999999999999 in doubles; the vessel is 1000.1 across.
     EXPECT_EQ(calc::MakeGeometry(1000.3, 0.1, 0, 0).Di, 1000.1);
+}
+
+TEST(VesselVolume, CapacityBreakdown) {
+    // Cylinder 2000^2 * 3.14 * 5050 / 4 mm3; heads 1000^2 * 12.56 * 500 / 3 mm3.
+    EXPECT_DOUBLE_EQ(calc::CylinderCapacity(kReference), 15.857);
+    EXPECT_DOUBLE_EQ(calc::HeadsCapacity(kReference), 6.28 / 3);
+    const auto headsOnly = calc::MakeGeometry(1000, 0, 0, 0);
+    EXPECT_EQ(calc::CylinderCapacity(headsOnly), 0);
+    EXPECT_EQ(calc::RoundTo3(calc::HeadsCapacity(headsOnly)), calc::TotalCapacity(headsOnly));
 }
 
 TEST(VesselVolume, ReferenceVesselAtEveryRegime) {

@@ -12,24 +12,28 @@ source "$(dirname "$0")/../window/x_session.sh"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$workdir/apt.log" 2>&1 ||
     fail "apt-get install failed: $(cat "$workdir/apt.log")"
 dpkg-query -L velmora | while read -r f; do [ -d "$f" ] || echo "$f"; done >"$workdir/files"
-entry=/usr/share/applications/org.velmora.Velmora.desktop
-exec_line=$(sed -n 's/^Exec=//p' "$entry")
-[ -n "$exec_line" ] || fail "no Exec line in $entry"
-
 start_x_session
 
-# The menu runs the Exec line through the shell's word splitting, with PATH looking up the program.
-env -i DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$workdir" PATH=/usr/local/bin:/usr/bin:/bin $exec_line &
-pids+=($!)
-for _ in $(seq 200); do
-    wid=$(xdotool search --onlyvisible --class velmora 2>/dev/null | head -n1 || true)
-    [ -n "$wid" ] && break
-    sleep 0.05
-done
-[ -n "${wid:-}" ] || fail "'$exec_line' opened no window"
-xprop -id "$wid" _NET_WM_NAME | grep -q '标准椭圆封头Velmora' || fail "the window has the wrong title"
-echo "'$exec_line' from the menu entry opened the window"
-kill "${pids[-1]}"
+# Each program from its entry: the menu runs the Exec line through the shell's word splitting,
+# with PATH looking up the program.
+open_from_entry() { # desktop entry, window class, window title
+    local entry=/usr/share/applications/$1 exec_line wid=""
+    exec_line=$(sed -n 's/^Exec=//p' "$entry")
+    [ -n "$exec_line" ] || fail "no Exec line in $entry"
+    env -i DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$workdir" PATH=/usr/local/bin:/usr/bin:/bin $exec_line &
+    pids+=($!)
+    for _ in $(seq 200); do
+        wid=$(xdotool search --onlyvisible --class "^$2\$" 2>/dev/null | head -n1 || true)
+        [ -n "$wid" ] && break
+        sleep 0.05
+    done
+    [ -n "$wid" ] || fail "'$exec_line' opened no window"
+    xprop -id "$wid" _NET_WM_NAME | grep -q "$3" || fail "the window of $1 has the wrong title"
+    echo "'$exec_line' from the menu entry opened the window"
+    kill "${pids[-1]}"
+}
+open_from_entry org.velmora.Velmora.desktop velmora '标准椭圆封头Velmora'
+open_from_entry org.velmora.VelmoraTable.desktop velmora-table '标准椭圆封头容器容量表'
 
 DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq velmora >>"$workdir/apt.log" 2>&1 || fail "apt-get remove failed"
 left=$(while read -r f; do [ -e "$f" ] && echo "$f"; done <"$workdir/files" || true)

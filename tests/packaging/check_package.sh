@@ -9,6 +9,7 @@ set -euo pipefail
 src=$(realpath "$1")
 build=$src/build/release
 app_id=org.velmora.Velmora
+table_id=org.velmora.VelmoraTable
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() {
@@ -16,14 +17,18 @@ fail() {
     exit 1
 }
 
-desktop-file-validate "$src/packaging/$app_id.desktop" || fail "the desktop entry does not validate"
-# Infos and pedantic notes are allowed (Chinese text has no capital letters to start with);
-# warnings and errors are not.
-appstreamcli validate --no-net --no-color "$src/packaging/$app_id.metainfo.xml" >"$work/as.log" 2>&1 || true
-if grep -qE '^[EW]:' "$work/as.log" || ! grep -q 'Validation was successful' "$work/as.log"; then
-    cat "$work/as.log" >&2
-    fail "the AppStream metadata does not validate"
-fi
+for id in "$app_id" "$table_id"; do
+    desktop-file-validate "$src/packaging/$id.desktop" || fail "the desktop entry $id does not validate"
+    # Infos and pedantic notes are allowed (Chinese text has no capital letters to start with);
+    # warnings and errors are not.
+    appstreamcli validate --no-net --no-color "$src/packaging/$id.metainfo.xml" >"$work/as.log" 2>&1 || true
+    if grep -qE '^[EW]:' "$work/as.log" || ! grep -q 'Validation was successful' "$work/as.log"; then
+        cat "$work/as.log" >&2
+        fail "the AppStream metadata of $id does not validate"
+    fi
+done
+# Both programs show the same sun.
+grep -qx "Icon=$app_id" "$src/packaging/$table_id.desktop" || fail "the table's entry has another icon"
 
 (cd "$src" && cmake --preset release && cmake --build --preset release --parallel 2) >"$work/build.log" 2>&1 || {
     cat "$work/build.log" >&2
@@ -34,21 +39,26 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 expected=$(
     cat <<LIST
 /usr/bin/velmora
+/usr/bin/velmora-table
 /usr/share/applications/$app_id.desktop
+/usr/share/applications/$table_id.desktop
 /usr/share/doc/velmora/changelog.gz
 /usr/share/doc/velmora/copyright
 /usr/share/icons/hicolor/16x16/apps/$app_id.png
 /usr/share/icons/hicolor/256x256/apps/$app_id.png
 /usr/share/icons/hicolor/32x32/apps/$app_id.png
 /usr/share/icons/hicolor/48x48/apps/$app_id.png
+/usr/share/man/man1/velmora-table.1.gz
 /usr/share/man/man1/velmora.1.gz
+/usr/share/man/zh_CN/man1/velmora-table.1.gz
 /usr/share/man/zh_CN/man1/velmora.1.gz
 /usr/share/metainfo/$app_id.metainfo.xml
+/usr/share/metainfo/$table_id.metainfo.xml
 LIST
 )
 
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
-installed=$(cd "$work/root" && find . -type f | sed 's/^\.//' | sort)
+installed=$(cd "$work/root" && find . -type f | sed 's/^\.//' | LC_ALL=C sort)
 [ "$installed" = "$expected" ] || fail "installed files differ:
 $(diff <(echo "$expected") <(echo "$installed"))"
 for size in 16 32 48 256; do
@@ -73,16 +83,19 @@ field() { sed -n "s/^ $1: //p" <<<"$info"; }
 depends=$(field Depends)
 depends_items=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ *$//')
 depends_names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
-for dep in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
+for dep in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
+    libxlsxwriter4 qt6-qpa-plugins; do
     grep -qxF "$dep" <<<"$depends_names" || fail "Depends lacks $dep: $depends"
 done
 # Every caption is Chinese: a CJK font is required, any one of these.
 grep -qxF 'fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei' <<<"$depends_items" ||
     fail "Depends lacks the CJK font: $depends"
 recommends=$(field Recommends)
-[ "$recommends" = qt6-translations-l10n ] || fail "Recommends is not Qt's translations: $recommends"
+# Qt's translations, and the TrueType CJK face the table's PDF is written in.
+[ "$recommends" = "qt6-translations-l10n, fonts-wqy-microhei" ] ||
+    fail "Recommends is not Qt's translations and the PDF's font: $recommends"
 
-packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's/^\.//' | sort)
+packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's/^\.//' | LC_ALL=C sort)
 [ "$packaged" = "$expected" ] || fail "packaged files differ:
 $(diff <(echo "$expected") <(echo "$packaged"))"
 

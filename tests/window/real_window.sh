@@ -13,23 +13,7 @@ start_x_session
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
-"$program" >"$workdir/program.log" 2>&1 &
-pids+=($!)
-program_pid=$!
-
-# Wait until the window is mapped, framed and viewable (under Xvfb it need not become active).
-wid=""
-for _ in $(seq 200); do
-    kill -0 "$program_pid" 2>/dev/null || fail "the program exited: $(cat "$workdir/program.log")"
-    wid=$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | head -n1 || true)
-    if [ -n "$wid" ] && xwininfo -id "$wid" | grep -q 'Map State: IsViewable' &&
-        xprop -id "$wid" _NET_FRAME_EXTENTS | grep -q '='; then
-        break
-    fi
-    wid=""
-    sleep 0.05
-done
-[ -n "$wid" ] || fail "the window did not map within 10 s: $(cat "$workdir/program.log")"
+open_window "$program"
 sleep 0.5 # let a late re-centring settle before measuring
 
 title=$(xprop -id "$wid" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p')

@@ -1,6 +1,7 @@
 # Sourced by the scripts that open Velmora in a real X session. Provides a scratch folder
-# ($workdir), fail, clean-up of everything started (add pids to "pids"), and start_x_session:
-# Xvfb on a free display with the openbox window manager, ready to manage windows.
+# ($workdir), fail, clean-up of everything started (add pids to "pids"), start_x_session: Xvfb on
+# a free display with the openbox window manager, ready to manage windows, and open_window: a
+# program started in it, and its window once mapped and framed.
 
 workdir=$(mktemp -d)
 pids=()
@@ -31,4 +32,24 @@ start_x_session() {
     pids+=($!)
     for _ in $(seq 200); do [ -e "$workdir/wm-ready" ] && break; sleep 0.05; done
     [ -e "$workdir/wm-ready" ] || fail "openbox did not start: $(cat "$workdir/openbox.log")"
+}
+
+# Starts PROGRAM [ARGS...] with its output in $workdir/program.log, and waits until its window is
+# mapped, framed and viewable (under Xvfb it need not become active). Sets program_pid and wid.
+open_window() {
+    "$@" >"$workdir/program.log" 2>&1 &
+    pids+=($!)
+    program_pid=$!
+    wid=""
+    for _ in $(seq 200); do
+        kill -0 "$program_pid" 2>/dev/null || fail "the program exited: $(cat "$workdir/program.log")"
+        wid=$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | head -n1 || true)
+        if [ -n "$wid" ] && xwininfo -id "$wid" | grep -q 'Map State: IsViewable' &&
+            xprop -id "$wid" _NET_FRAME_EXTENTS | grep -q '='; then
+            return
+        fi
+        wid=""
+        sleep 0.05
+    done
+    fail "the window did not map within 10 s: $(cat "$workdir/program.log")"
 }
