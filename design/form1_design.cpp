@@ -21,7 +21,7 @@ constexpr std::array<ControlDesign, 12> kForm1Controls = {{
     {"Label3", Label, {480, 3240, 2055, 375}, 11, "液位高度(mm)： ", Caption, "H"},
     {"H", TextField, {3120, 3120, 2055, 495}, 10, "", WindowDefault, ""},
     // Tall enough for the two lines of a result; the caption is the result prefix.
-    {"Label4", Label, {960, 4200, 4815, 735}, 2, "容器内液体总体积：", Caption, ""},
+    {"Label4", Label, {960, 4200, 4815, 735}, 2, "容器内液体总体积：", Caption, "", true},
     {"Command1", PushButton, {2640, 5400, 1575, 495}, 3, "计     算", Caption, ""},
 }};
 

@@ -30,6 +30,9 @@ struct ControlDesign {
     std::string_view caption; // empty for a text field, which starts empty
     FontRole font;
     std::string_view buddy; // a label's field, which takes the label's caption as its name
+    // A label whose text can be selected with the mouse and copied (the result); it still never
+    // takes the focus by Tab.
+    bool selectable = false;
 };
 
 struct FontDesign {

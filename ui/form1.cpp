@@ -63,6 +63,24 @@ QPixmap PackedSunImage(const std::array<std::uint8_t, N>& packed, int side) {
     return QPixmap::fromImage(image);
 }
 
+// The label's text can be selected and copied with the mouse, but the label never takes the
+// keyboard focus. Its menu is its own: Qt gives a plain-text label's selection no context menu.
+void MakeSelectable(QLabel& label) {
+    label.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label.setFocusPolicy(Qt::NoFocus);
+    label.setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* copy = new QAction(QStringLiteral("复制"), &label);
+    QObject::connect(copy, &QAction::triggered, &label, [&label] {
+        QString text = label.selectedText();
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n')); // how a selection holds a break
+        QGuiApplication::clipboard()->setText(text.isEmpty() ? label.text() : text);
+    });
+    auto* selectAll = new QAction(QStringLiteral("全选"), &label);
+    QObject::connect(selectAll, &QAction::triggered, &label,
+                     [&label] { label.setSelection(0, static_cast<int>(label.text().size())); });
+    label.addActions({copy, selectAll});
+}
+
 } // namespace
 
 Form1::Form1(QWidget* parent)
@@ -97,6 +115,9 @@ Form1::Form1(QWidget* parent)
             if (!c.buddy.empty()) {
                 label->setBuddy(Control(c.buddy)); // screen readers name the field by its caption
             }
+            if (c.selectable) {
+                MakeSelectable(*label);
+            }
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             // Qt's default keeps 32767 characters and silently drops the rest of a paste.
             edit->setMaxLength(std::numeric_limits<int>::max());
@@ -104,22 +125,6 @@ Form1::Form1(QWidget* parent)
             button->setText(FromUtf8(c.caption));
         }
     }
-
-    // The result can be selected and copied with the mouse, but never takes the keyboard focus.
-    // Its menu is the label's own: Qt gives a plain-text label's selection no context menu.
-    Label4.setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Label4.setFocusPolicy(Qt::NoFocus);
-    Label4.setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* copy = new QAction(QStringLiteral("复制"), &Label4);
-    connect(copy, &QAction::triggered, this, [this] {
-        QString text = Label4.selectedText();
-        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n')); // how a selection holds a break
-        QGuiApplication::clipboard()->setText(text.isEmpty() ? Label4.text() : text);
-    });
-    auto* selectAll = new QAction(QStringLiteral("全选"), &Label4);
-    connect(selectAll, &QAction::triggered, this,
-            [this] { Label4.setSelection(0, static_cast<int>(Label4.text().size())); });
-    Label4.addActions({copy, selectAll});
 
     Command1.setAutoDefault(false);
     Command1.installEventFilter(this); // Enter on the focused button presses it

@@ -55,9 +55,14 @@ struct ControlClass {
     DWORD exStyle;
 };
 
-ControlClass ClassOf(design::ControlKind kind) {
-    switch (kind) {
+ControlClass ClassOf(const design::ControlDesign& control) {
+    switch (control.kind) {
     case design::ControlKind::Label:
+        if (control.selectable) {
+            // A read-only edit without border or tab stop looks like a label, but its text can
+            // be selected and copied, with the system's own context menu.
+            return {L"EDIT", ES_LEFT | ES_MULTILINE | ES_READONLY, 0};
+        }
         return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
     case design::ControlKind::TextField:
         return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
@@ -132,7 +137,7 @@ Form1::Form1(HINSTANCE instance) {
                     CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
     for (const std::size_t i : CreationOrder()) {
         const design::ControlDesign& control = Design().controls[i];
-        const ControlClass kind = ClassOf(control.kind);
+        const ControlClass kind = ClassOf(control);
         controls_[i] = CreateWindowExW(
             kind.exStyle, kind.name, Wide(control.caption).c_str(),
             WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, Form1_,

@@ -125,9 +125,10 @@ Window Find(HWND form) {
         if (found == nullptr) {
             continue;
         }
-        const char* kind = c.kind == design::ControlKind::Label       ? "Static"
-                           : c.kind == design::ControlKind::TextField ? "Edit"
-                                                                      : "Button";
+        // The selectable result label is a read-only edit that looks like a label.
+        const char* kind = c.kind == design::ControlKind::Label
+                               ? (c.selectable ? "Edit" : "Static")
+                               : (c.kind == design::ControlKind::TextField ? "Edit" : "Button");
         Check(ClassOf(found) == kind, std::string(c.name) + " is a " + ClassOf(found));
         Check(TextOf(found) == c.caption, std::string(c.name) + " shows '" + TextOf(found) + "'");
     }
@@ -324,6 +325,26 @@ void CheckKeyboard(const Window& w, const Fields& reference, const std::string& 
           "Space on the button shows '" + TextOf(w.Control("Label4")) + "'");
 }
 
+// The result can be selected and copied, as from any read-only text, and Tab never stops on it.
+void CheckResultCopies(const Window& w, const std::string& result) {
+    HWND label4 = w.Control("Label4");
+    const LONG style = GetWindowLongW(label4, GWL_STYLE);
+    Check((style & ES_READONLY) && !(style & WS_TABSTOP),
+          "the result can be typed into, or Tab stops on it");
+    SendMessageW(label4, EM_SETSEL, 0, -1);
+    SendMessageW(label4, WM_COPY, 0, 0);
+    std::string copied;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            copied = Utf8(static_cast<const wchar_t*>(GlobalLock(data)));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    Check(copied == result, "copying the result gives '" + copied + "'");
+    SendMessageW(label4, EM_SETSEL, 0, 0);
+}
+
 void CheckCalculations(const Window& w, bool comma) {
     const Fields reference{"5000", "2020", "10", "25", "500"};
     // Numbers as the separator writes them.
@@ -392,6 +413,7 @@ void CheckCalculations(const Window& w, bool comma) {
         Fill(w, c.fields);
         Press(w, c.name, c.label, c.message);
     }
+    CheckResultCopies(w, Label(n("3.429"), n("17.95")));
 }
 
 } // namespace
