@@ -19,20 +19,13 @@
 #include <limits>
 #include <memory>
 
+#include "tests/ui/answer_box.h"
 #include "ui/form1.h"
 #include "ui/startup.h"
 
 namespace {
 
 const QString kPrefix = QStringLiteral("容器内液体总体积：");
-
-struct BoxSeen {
-    bool found = false;
-    QString title, text, buttonText;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    qsizetype buttons = 0;
-    QString labelWhileOpen;
-};
 
 } // namespace
 
@@ -57,30 +50,14 @@ class Form1Test : public QObject {
         }
     }
 
-    // Clicks Calculate and answers the warning box, if one opens, from a timer armed before the
-    // click, as the box's own event loop runs inside the click.
-    BoxSeen clickAndAnswerBox() {
-        BoxSeen seen;
-        QTimer poll;
-        poll.setInterval(10);
-        connect(&poll, &QTimer::timeout, this, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) {
-                return;
+    // Clicks Calculate and answers the warning box, if one opens; labelWhileOpen receives what
+    // the result label shows behind the box.
+    BoxSeen clickAndAnswerBox(QString* labelWhileOpen = nullptr) {
+        return ClickAndAnswerBox(child<QPushButton>("Command1"), [&] {
+            if (labelWhileOpen) {
+                *labelWhileOpen = child<QLabel>("Label4")->text();
             }
-            seen.found = true;
-            seen.title = box->windowTitle();
-            seen.text = box->text();
-            seen.icon = box->icon();
-            seen.buttons = box->buttons().size();
-            seen.buttonText = box->buttons().value(0) ? box->buttons().value(0)->text() : QString();
-            seen.labelWhileOpen = child<QLabel>("Label4")->text();
-            poll.stop();
-            box->done(QMessageBox::Ok);
         });
-        poll.start();
-        QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
-        return seen;
     }
 
     // The separator the window reads numbers with; the suite runs in a point and a comma locale.
@@ -366,14 +343,15 @@ class Form1Test : public QObject {
         QVERIFY(child<QLabel>("Label4")->text() != kPrefix);
 
         fill(fields);
-        const BoxSeen seen = clickAndAnswerBox();
+        QString labelWhileOpen;
+        const BoxSeen seen = clickAndAnswerBox(&labelWhileOpen);
         QVERIFY2(seen.found, "no warning box appeared");
         QCOMPARE(seen.title, QStringLiteral("错误提示"));
         QCOMPARE(seen.text, message);
         QCOMPARE(seen.icon, QMessageBox::Warning);
         QCOMPARE(seen.buttons, 1);
         QCOMPARE(seen.buttonText, QStringLiteral("确定"));
-        QCOMPARE(seen.labelWhileOpen, kPrefix);
+        QCOMPARE(labelWhileOpen, kPrefix);
         QCOMPARE(child<QLabel>("Label4")->text(), kPrefix);
         QCOMPARE(child<QLineEdit>("H")->text(), fields.value(4));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);

@@ -21,19 +21,13 @@
 
 #include "calc/calculate.h"
 #include "calc/level_table.h"
+#include "tests/ui/answer_box.h"
 #include "ui/form1.h"
 #include "ui/table_document.h"
 #include "ui/table_startup.h"
 #include "ui/table_window.h"
 
 namespace {
-
-struct BoxSeen {
-    bool found = false;
-    QString title, text, buttonText;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    qsizetype buttons = 0;
-};
 
 QString Sep() {
     return QLocale::system().decimalPoint();
@@ -98,31 +92,7 @@ class TableWindowTest : public QObject {
         fill({"5000", "2020", "10", "25", step, density});
     }
 
-    // Clicks the button and answers the warning box, if one opens, from a timer armed before the
-    // click, as the box's own event loop runs inside the click.
-    BoxSeen clickAndAnswerBox(QPushButton* button) {
-        BoxSeen seen;
-        QTimer poll;
-        poll.setInterval(10);
-        connect(&poll, &QTimer::timeout, this, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) {
-                return;
-            }
-            seen.found = true;
-            seen.title = box->windowTitle();
-            seen.text = box->text();
-            seen.icon = box->icon();
-            seen.buttons = box->buttons().size();
-            seen.buttonText = box->buttons().value(0) ? box->buttons().value(0)->text() : QString();
-            poll.stop();
-            box->done(QMessageBox::Ok);
-        });
-        poll.start();
-        QTest::mouseClick(button, Qt::LeftButton);
-        return seen;
-    }
-    BoxSeen generate() { return clickAndAnswerBox(child<QPushButton>("Generate")); }
+    BoxSeen generate() { return ClickAndAnswerBox(child<QPushButton>("Generate")); }
 
     static void verifyWarningBox(const BoxSeen& seen, const QString& message) {
         QVERIFY2(seen.found, "no warning box appeared");
@@ -280,7 +250,7 @@ class TableWindowTest : public QObject {
                                             .level,
                                         Locale()));
         }
-        QVERIFY(!clickAndAnswerBox(child<QPushButton>("Inverse")).found);
+        QVERIFY(!ClickAndAnswerBox(child<QPushButton>("Inverse")).found);
         QCOMPARE(child<QLabel>("InverseLevel")->text(), "液位：" + level + " mm");
         QCOMPARE(drawing()->liquidLevel().value_or(-1), Read(level));
         // The table shows the row at or just above the level.
@@ -312,7 +282,7 @@ class TableWindowTest : public QObject {
         const calc::LevelOutcome expected = calc::LevelFor(
             window->model().table(), calc::Target(kind), value.toStdString(), Locale());
         QVERIFY(!expected.warning.empty());
-        verifyWarningBox(clickAndAnswerBox(child<QPushButton>("Inverse")),
+        verifyWarningBox(ClickAndAnswerBox(child<QPushButton>("Inverse")),
                          Text(std::string(expected.warning)));
         QCOMPARE(child<QLabel>("InverseLevel")->text(), before);
     }
@@ -389,7 +359,7 @@ class TableWindowTest : public QObject {
         child<QLineEdit>("Unit")->setText(QStringLiteral("某某石化公司"));
         QVERIFY(!generate().found);
         answerPath = dir.filePath(QStringLiteral("out.pdf"));
-        QVERIFY(!clickAndAnswerBox(child<QPushButton>("ExportPdf")).found);
+        QVERIFY(!ClickAndAnswerBox(child<QPushButton>("ExportPdf")).found);
         QCOMPARE(askedName, QStringLiteral("T-101容量表.pdf"));
         QCOMPARE(PdfPages(answerPath), 2); // 201 rows and 表结束 in three columns of 43
         // pdftotext keeps the words but not always the narrow blanks between them.
@@ -408,7 +378,7 @@ class TableWindowTest : public QObject {
         fillReference();
         QVERIFY(!generate().found);
         answerPath = dir.filePath(QStringLiteral("no such folder/out.pdf"));
-        const BoxSeen seen = clickAndAnswerBox(child<QPushButton>("ExportPdf"));
+        const BoxSeen seen = ClickAndAnswerBox(child<QPushButton>("ExportPdf"));
         QVERIFY(seen.found);
         QCOMPARE(seen.title, QStringLiteral("错误提示"));
         QVERIFY2(seen.text.startsWith("无法写入文件：" + answerPath), qPrintable(seen.text));
@@ -417,7 +387,7 @@ class TableWindowTest : public QObject {
 
         // A cancelled dialog writes nothing and says nothing.
         answerPath.clear();
-        QVERIFY(!clickAndAnswerBox(child<QPushButton>("ExportPdf")).found);
+        QVERIFY(!ClickAndAnswerBox(child<QPushButton>("ExportPdf")).found);
         QCOMPARE(askedName, QStringLiteral("容量表.pdf"));
     }
 
@@ -425,14 +395,14 @@ class TableWindowTest : public QObject {
         fillReference();
         QVERIFY(!generate().found);
         answerPath = dir.filePath(QStringLiteral("out.xlsx"));
-        QVERIFY(!clickAndAnswerBox(child<QPushButton>("ExportExcel")).found);
+        QVERIFY(!ClickAndAnswerBox(child<QPushButton>("ExportExcel")).found);
         QCOMPARE(askedName, QStringLiteral("容量表.xlsx"));
         QFile file(answerPath);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.read(2), QByteArray("PK")); // a workbook is a zip archive
 
         answerPath = dir.filePath(QStringLiteral("no such folder/out.xlsx"));
-        const BoxSeen seen = clickAndAnswerBox(child<QPushButton>("ExportExcel"));
+        const BoxSeen seen = ClickAndAnswerBox(child<QPushButton>("ExportExcel"));
         QVERIFY(seen.found);
         QVERIFY2(seen.text.startsWith(QStringLiteral("无法写入文件：")) &&
                      seen.text.contains(QStringLiteral("out.xlsx")),
