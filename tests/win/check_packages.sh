@@ -26,8 +26,7 @@ zip=$build/velmora-$version-win64.zip
 setup=$build/velmora-$version-win64-setup.exe
 program=$build/app/velmora.exe
 
-expected="readme.txt velmora.exe"
-[ -e "$here/../../LICENSE" ] && expected="LICENSE.txt $expected"
+expected="LICENSE.txt readme.txt velmora.exe"
 contents=$(cmake -E tar tf "$zip" | sort | xargs)
 [ "$contents" = "$expected" ] || fail "the zip holds '$contents', not '$expected'"
 mkdir "$workdir/zip"
