@@ -11,14 +11,9 @@ driver=$(realpath "$3")
 export WINEPREFIX
 WINEPREFIX=$(realpath -m "$4")
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../window/x_session.sh
-source "$here/../window/x_session.sh"
-trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
-start_x_session
-export LANG=zh_CN.UTF-8 WINEDEBUG=-all
-# No menu entries or file associations for the desktop outside the prefix.
-export WINEDLLOVERRIDES=winemenubuilder.exe=d
-unset LC_ALL
+# shellcheck source=wine_desktop.sh
+source "$here/wine_desktop.sh"
+start_wine_desktop
 
 (cd "$build" && cpack -G "ZIP;NSIS" >"$workdir/cpack.log" 2>&1) ||
     fail "cpack failed: $(cat "$workdir/cpack.log")"

@@ -12,15 +12,9 @@ WINEPREFIX=$(realpath -m "$3")
 out=$4
 mkdir -p "$out" "$WINEPREFIX"
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../window/x_session.sh
-source "$here/../window/x_session.sh"
-# Wine's session belongs to this X display: end it with the test.
-trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
-start_x_session
-export LANG=zh_CN.UTF-8 WINEDEBUG=-all
-# No menu entries or file associations for the desktop outside the prefix.
-export WINEDLLOVERRIDES=winemenubuilder.exe=d
-unset LC_ALL
+# shellcheck source=wine_desktop.sh
+source "$here/wine_desktop.sh"
+start_wine_desktop
 
 wineserver -p >/dev/null 2>&1 </dev/null || true # status 2: one is running already
 wineboot --init >/dev/null 2>&1 </dev/null
